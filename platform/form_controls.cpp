@@ -1,0 +1,3 @@
+#include "platform/form_controls.h"
+
+TMainFormControls MainControls;

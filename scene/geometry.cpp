@@ -1,0 +1,27 @@
+#include "scene/geometry.h"
+
+float SignedArea2(float x1, float y1, float x2, float y2, float x3, float y3) {
+    return x1 * (y2 - y3) + x2 * (y3 - y1) + x3 * (y1 - y2);
+}
+
+static int Sign(float value) { return value > 0 ? 1 : (value < 0 ? -1 : 0); }
+
+// The point and the opposite vertex must lie on the same side of each edge.
+bool PointInTriangle(float px, float py, float ax, float ay, float bx, float by, float cx,
+                     float cy) {
+    if (Sign(SignedArea2(ax, ay, bx, by, px, py)) != Sign(SignedArea2(ax, ay, bx, by, cx, cy)))
+        return false;
+    if (Sign(SignedArea2(bx, by, cx, cy, px, py)) != Sign(SignedArea2(bx, by, cx, cy, ax, ay)))
+        return false;
+    return Sign(SignedArea2(cx, cy, ax, ay, px, py)) == Sign(SignedArea2(cx, cy, ax, ay, bx, by));
+}
+
+bool PointInQuad(const TLayerCorner corners[4], float px, float py) {
+    float x[4], y[4];
+    for (int k = 0; k < 4; ++k) {
+        x[k] = corners[k].X * Zoom;
+        y[k] = corners[k].Y * Zoom;
+    }
+    return PointInTriangle(px, py, x[0], y[0], x[1], y[1], x[2], y[2]) ||
+           PointInTriangle(px, py, x[3], y[3], x[0], y[0], x[2], y[2]);
+}

@@ -1,0 +1,21 @@
+#include <QApplication>
+#include <QSurfaceFormat>
+#include <cstring>
+#include <gtest/gtest.h>
+#include <memory>
+
+#include "platform/gl_format.h"
+
+// Test discovery runs this program at build time, where no display exists, so
+// the application object is only made when tests are really run.
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    bool listing = false;
+    for (int i = 1; i < argc; ++i)
+        listing = listing || std::strncmp(argv[i], "--gtest_list_tests", 18) == 0;
+    if (listing || ::testing::GTEST_FLAG(list_tests))
+        return RUN_ALL_TESTS();
+    UseCanvasSurfaceFormat();
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
