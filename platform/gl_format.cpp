@@ -1,5 +1,6 @@
 #include "platform/gl_format.h"
 
+#include <QCoreApplication>
 #include <QSurfaceFormat>
 
 void UseCanvasSurfaceFormat() {
@@ -16,4 +17,7 @@ void UseCanvasSurfaceFormat() {
     format.setBlueBufferSize(8);
     format.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
     QSurfaceFormat::setDefaultFormat(format);
+    // Textures are made in the program's own context before the canvas widget
+    // has one; a shared group lets the widget's frames use them.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 }

@@ -34,6 +34,8 @@ void PictureControl::paintEvent(QPaintEvent*) {
 }
 
 void PictureControl::mousePressEvent(QMouseEvent* event) {
+    // Only the left button clicks, as on the desktop.
+    clickPending_ = event->button() == Qt::LeftButton;
     if (OnMouseDown)
         OnMouseDown(event->button(), event->position().toPoint());
 }
@@ -47,11 +49,14 @@ void PictureControl::mouseReleaseEvent(QMouseEvent* event) {
     if (OnMouseUp)
         OnMouseUp(event->button(), event->position().toPoint());
     // A click is a press and release over the same control, as on the desktop.
-    if (OnClick && rect().contains(event->position().toPoint()))
+    const bool click = clickPending_ && rect().contains(event->position().toPoint());
+    clickPending_ = false;
+    if (OnClick && click)
         OnClick();
 }
 
-void PictureControl::mouseDoubleClickEvent(QMouseEvent*) {
-    if (OnDblClick)
+void PictureControl::mouseDoubleClickEvent(QMouseEvent* event) {
+    clickPending_ = false;
+    if (OnDblClick && event->button() == Qt::LeftButton)
         OnDblClick();
 }

@@ -36,4 +36,7 @@ class PictureControl : public QWidget {
   private:
     QImage picture_;
     Fit fit_;
+    // Set by a press, cleared by a double click: the release that ends a
+    // double click is not a second click.
+    bool clickPending_ = false;
 };

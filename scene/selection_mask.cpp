@@ -22,15 +22,22 @@ uint8_t& MaskByte(int32_t x, int32_t y) {
         .Data[(y % PaintTileSize) * PaintTileSize + x % PaintTileSize];
 }
 
-// Toggles columns from `from` to the image's right border on one row.
+// Toggles columns from `from` to the image's right border on one row, one
+// tile's stretch of the row at a time so the inner loop is a plain run.
 static void ToggleRowFrom(int32_t from, int32_t y) {
     const int32_t limit = PaintTileSize * PaintTileCount;
     if (y < 0 || y >= ImageHeight || y >= limit)
         return;
-    const int32_t last = std::min(ImageWidth, limit) - 1;
-    for (int32_t x = std::max(from, 0); x <= last; ++x) {
-        uint8_t& byte = MaskByte(x, y);
-        byte = byte == 0 ? 255 : 0;
+    const int32_t end = std::min(ImageWidth, limit);
+    const int32_t row = y / PaintTileSize + 1;
+    const int32_t offset = (y % PaintTileSize) * PaintTileSize;
+    for (int32_t x = std::max(from, 0); x < end;) {
+        const int32_t column = x / PaintTileSize;
+        const int32_t stop = std::min(end, (column + 1) * PaintTileSize);
+        uint8_t* bytes = SelectionMask[column + 1][row].Data + offset;
+        for (int32_t i = x % PaintTileSize, n = i + stop - x; i < n; ++i)
+            bytes[i] = bytes[i] == 0 ? 255 : 0;
+        x = stop;
     }
 }
 

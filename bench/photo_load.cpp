@@ -1,0 +1,196 @@
+#include <GL/gl.h>
+#include <QCoreApplication>
+#include <QDir>
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <fstream>
+#include <jpeglib.h>
+#include <memory>
+
+#include "app/language.h"
+#include "content/catalog.h"
+#include "content/content_messages.h"
+#include "content/jpeg_codec.h"
+#include "content/photo_loader.h"
+#include "render/gl_canvas.h"
+#include "scene/scene_state.h"
+
+// Loading a photo (decode, EXIF, tiling, upload, paint layer reset) against a
+// bare libjpeg-turbo decode of the same file, the main parts of the load on
+// their own, and reading a start-up catalog of 80 designs. The CPU column is
+// the figure to compare on a busy machine: the GL here is a software one that
+// uploads on the calling thread.
+
+namespace {
+
+constexpr int PhotoSide = 2048;
+
+// A picture with detail everywhere, so the JPEG carries real work.
+Picture Landscape(int width, int height, int seed) {
+    Picture picture{width, height, 3, std::vector<uint8_t>(size_t(width) * height * 3)};
+    uint32_t noise = 12345u + seed;
+    for (size_t i = 0; i < picture.Pixels.size(); i += 3) {
+        int x = int(i / 3 % width), y = int(i / 3 / width);
+        noise = noise * 1664525u + 1013904223u;
+        picture.Pixels[i] = uint8_t((x * 255 / width + (noise >> 28)) & 255);
+        picture.Pixels[i + 1] = uint8_t((y * 255 / height + seed * 40) & 255);
+        picture.Pixels[i + 2] = uint8_t(((x ^ y) & 63) + 96);
+    }
+    return picture;
+}
+
+struct BenchFiles {
+    QTemporaryDir Dir;
+    std::string Photo;
+    std::string CatalogIndex;
+
+    BenchFiles() {
+        Photo = Dir.filePath("photo.jpg").toStdString();
+        EncodeJpegFile(Photo, Landscape(PhotoSide, PhotoSide, 0), 90);
+        WriteCatalog();
+    }
+    // Eight groups of ten designs with miniatures of the shown size.
+    void WriteCatalog() {
+        QDir root(Dir.path());
+        root.mkdir("data");
+        std::string data = Dir.filePath("data").toStdString();
+        std::ofstream index(data + "/data.ini");
+        index << "[data]\nNbGroups=8\n[groups]\n";
+        Picture miniature = Landscape(253, 269, 1);
+        for (int g = 1; g <= 8; ++g) {
+            std::string group = "group" + std::to_string(g);
+            index << group << "=" << group << "\n";
+            root.mkpath(QString::fromStdString("data/" + group));
+            std::ofstream list(data + "/" + group + "/data.ini");
+            list << "[data]\nNbPics=10\n[pics]\n";
+            for (int m = 1; m <= 10; ++m) {
+                std::string name = "design" + std::to_string(m);
+                list << "pic" << m << "=" << name << "\npic" << m << "w=400\npic" << m << "h=300\n";
+                EncodeJpegFile(data + "/" + group + "/" + name + ".jpg", miniature, 85);
+            }
+        }
+        CatalogIndex = data + "/data.ini";
+    }
+};
+
+BenchFiles& Files() {
+    static BenchFiles files;
+    return files;
+}
+
+// The canvas context stands in for the program's; made once per run.
+void MakeCanvasContextCurrent() {
+    static std::unique_ptr<QOffscreenSurface> surface;
+    static std::unique_ptr<QOpenGLContext> context;
+    if (!context) {
+        surface = std::make_unique<QOffscreenSurface>();
+        surface->create();
+        context = std::make_unique<QOpenGLContext>();
+        context->create();
+        context->makeCurrent(surface.get());
+        CreatePaintTileTextures();
+        // The context must go before the application object does.
+        qAddPostRoutine([] {
+            context.reset();
+            surface.reset();
+        });
+    }
+    context->makeCurrent(surface.get());
+    ViewWidth = 427;
+    ViewHeight = 516;
+    ContentMessageBox = [](auto&&...) { return MessageAnswer::Ok; };
+}
+
+void BareJpegDecode(benchmark::State& state) {
+    const std::string& path = Files().Photo;
+    std::vector<uint8_t> bytes, pixels(size_t(PhotoSide) * PhotoSide * 3);
+    for (auto _ : state) {
+        ReadWholeFile(path, bytes);
+        jpeg_decompress_struct info;
+        jpeg_error_mgr errors;
+        info.err = jpeg_std_error(&errors);
+        jpeg_create_decompress(&info);
+        jpeg_mem_src(&info, bytes.data(), bytes.size());
+        jpeg_read_header(&info, TRUE);
+        info.out_color_space = JCS_RGB;
+        jpeg_start_decompress(&info);
+        while (info.output_scanline < info.output_height) {
+            JSAMPROW row = pixels.data() + size_t(info.output_scanline) * info.output_width * 3;
+            jpeg_read_scanlines(&info, &row, 1);
+        }
+        jpeg_finish_decompress(&info);
+        jpeg_destroy_decompress(&info);
+        benchmark::DoNotOptimize(pixels.data());
+    }
+}
+BENCHMARK(BareJpegDecode)->Unit(benchmark::kMillisecond);
+
+void OpenFotoWithTiles(benchmark::State& state) {
+    MakeCanvasContextCurrent();
+    for (auto _ : state) {
+        OpenFoto(Files().Photo);
+        glFinish();
+    }
+    if (ImageWidth != PhotoSide) state.SkipWithError("the photo was not loaded");
+}
+BENCHMARK(OpenFotoWithTiles)->Unit(benchmark::kMillisecond);
+
+void DecodeThroughOurCodec(benchmark::State& state) {
+    std::vector<uint8_t> bytes;
+    for (auto _ : state) {
+        Picture picture;
+        ReadWholeFile(Files().Photo, bytes);
+        DecodeJpegMemory(bytes.data(), bytes.size(), picture);
+        benchmark::DoNotOptimize(picture.Pixels.data());
+    }
+}
+BENCHMARK(DecodeThroughOurCodec)->Unit(benchmark::kMillisecond);
+
+void UploadTwentyFiveTiles(benchmark::State& state) {
+    MakeCanvasContextCurrent();
+    Picture tile{512, 512, 3, std::vector<uint8_t>(512 * 512 * 3, 7)};
+    for (auto _ : state) {
+        TextureName names[25];
+        for (TextureName& name : names)
+            name = UploadTexture(1, tile, false);
+        glFinish();
+        glDeleteTextures(25, names);
+    }
+}
+BENCHMARK(UploadTwentyFiveTiles)->Unit(benchmark::kMillisecond);
+
+void ResetPaintLayerOnly(benchmark::State& state) {
+    MakeCanvasContextCurrent();
+    for (auto _ : state) {
+        ResetPaintLayer();
+        glFinish();
+    }
+}
+BENCHMARK(ResetPaintLayerOnly)->Unit(benchmark::kMillisecond);
+
+void ReadCatalogOf80Designs(benchmark::State& state) {
+    for (auto _ : state)
+        ReadCatalog(Files().CatalogIndex);
+    int designs = 0;
+    for (const CatalogGroup& group : Groups)
+        for (const CatalogItem& item : group.Items)
+            designs += item.Miniature.isNull() ? 0 : 1;
+    if (designs != 80) state.SkipWithError("the catalog did not read completely");
+}
+BENCHMARK(ReadCatalogOf80Designs)->Unit(benchmark::kMillisecond);
+
+void ReadShippedCatalog(benchmark::State& state) {
+    std::string index = VELMORA_SOURCE_DIR "/data/data.ini";
+    if (!std::ifstream(index)) {
+        state.SkipWithError("no shipped catalog");
+        return;
+    }
+    for (auto _ : state)
+        ReadCatalog(index);
+}
+BENCHMARK(ReadShippedCatalog)->Unit(benchmark::kMillisecond);
+
+} // namespace

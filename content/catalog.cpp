@@ -1,0 +1,156 @@
+#include "content/catalog.h"
+
+#include <QLabel>
+
+#include "app/language.h"
+#include "content/content_messages.h"
+#include "content/png_codec.h"
+#include "platform/form_controls.h"
+#include "platform/picture_control.h"
+#include "render/frame_request.h"
+#include "render/gl_canvas.h"
+
+int32_t GroupCount = 0;
+std::vector<CatalogGroup> Groups;
+int32_t CurrentGroup = 0;
+int32_t ItemStep = 0;
+int32_t CurrentItem = 0;
+
+namespace {
+
+constexpr int TextDesignUnreadable = 81;
+constexpr int TextErrorCaption = 41;
+
+CatalogGroup* ShownGroup() {
+    if (CurrentGroup < 0 || CurrentGroup >= GroupCount || CurrentGroup >= int32_t(Groups.size()))
+        return nullptr;
+    return &Groups[CurrentGroup];
+}
+
+CatalogItem* ShownGroupItem(int k) {
+    CatalogGroup* group = ShownGroup();
+    if (!group || k < 0 || k >= group->ItemCount || k >= int32_t(group->Items.size()))
+        return nullptr;
+    return &group->Items[k];
+}
+
+void ShowCatalogPicture(const std::string& groupName, const QImage* miniature) {
+    if (MainControls.GroupName) MainControls.GroupName->setText(QString::fromStdString(groupName));
+    if (!MainControls.Image2) return;
+    if (miniature && !miniature->isNull())
+        MainControls.Image2->SetPicture(*miniature);
+    else
+        MainControls.Image2->ClearPicture();
+}
+
+// Makes the design's texture on its first placement; every later layer of the
+// design shares it.
+bool EnsureDesignTexture(const CatalogGroup& group, CatalogItem& item) {
+    if (item.Loaded) return true;
+    Picture picture;
+    if (!DecodePngFile(DesignPicturePath(group, item), picture)) {
+        AskContentMessage(Lang(TextDesignUnreadable), Lang(TextErrorCaption), MessageButtons::Ok,
+                          MessageIcon::Error);
+        return false;
+    }
+    item.Texture = UploadTexture(1, picture, true);
+    item.Loaded = true;
+    return true;
+}
+
+void StepGroup(int delta) {
+    if (GroupCount > 0) {
+        CurrentGroup += delta;
+        if (CurrentGroup > GroupCount - 1) CurrentGroup -= GroupCount;
+        if (CurrentGroup < 0) CurrentGroup += GroupCount;
+        ItemStep = 0;
+    }
+    ShowMiniatures();
+}
+
+void StepItem(int delta) {
+    CatalogGroup* group = ShownGroup();
+    if (!group || group->ItemCount <= 0) return;
+    ItemStep += delta;
+    ShowMiniatures();
+}
+
+} // namespace
+
+void ShowMiniatures() {
+    CatalogGroup* group = ShownGroup();
+    if (!group) {
+        CurrentItem = 0;
+        ShowCatalogPicture({}, nullptr);
+        return;
+    }
+    if (ItemStep <= 0) ItemStep += group->ItemCount;
+    CatalogItem* item = nullptr;
+    CurrentItem = 0;
+    if (group->ItemCount > 0) {
+        CurrentItem = ((ItemStep % group->ItemCount) + group->ItemCount) % group->ItemCount;
+        item = ShownGroupItem(CurrentItem);
+    }
+    ShowCatalogPicture(group->Name, item ? &item->Miniature : nullptr);
+}
+
+void PrevCatalogItem() {
+    StepItem(-1);
+}
+void NextCatalogItem() {
+    StepItem(1);
+}
+void NextCatalogGroup() {
+    StepGroup(1);
+}
+void PrevCatalogGroup() {
+    StepGroup(-1);
+}
+
+void Image2Click() {
+    int32_t before = LastLayer;
+    AddTattoo(CurrentItem);
+    if (LastLayer != before) ToolMode = Tool::Move;
+}
+
+void PlaceTattooCorners(int32_t w, int32_t h, int32_t panX, int32_t panY, int32_t viewWidth,
+                        int32_t viewHeight, float zoom, TLayerCorner (&corners)[4]) {
+    double cx = panX + viewWidth / 2.0;
+    double cy = panY + viewHeight / 2.0;
+    double halfW = w / 4.0, halfH = h / 4.0;
+    double left = (cx - halfW) / zoom, right = (cx + halfW) / zoom;
+    double bottom = (cy + halfH) / zoom, top = (cy - halfH) / zoom;
+    float uLow = float((256 - w / 2.0) / 512), uHigh = float((256 + w / 2.0) / 512);
+    float vLow = float((256 - h / 2.0) / 512), vHigh = float((256 + h / 2.0) / 512);
+    corners[0] = {float(left), float(bottom), uLow, vLow};
+    corners[1] = {float(right), float(bottom), uHigh, vLow};
+    corners[2] = {float(right), float(top), uHigh, vHigh};
+    corners[3] = {float(left), float(top), uLow, vHigh};
+}
+
+std::string DesignPicturePath(const CatalogGroup& group, const CatalogItem& item) {
+    return ProgramFolder + "data/" + group.Name + "/" + item.Name + ".png";
+}
+
+void AddTattoo(int k) {
+    if (PhotoWidth <= 0 || PhotoHeight <= 0) return;
+    CatalogItem* item = ShownGroupItem(k);
+    if (!item || !EnsureDesignTexture(Groups[CurrentGroup], *item)) return;
+    TTattooLayer& layer = Layers[AddLayer()];
+    layer.Visible = true;
+    layer.Group = CurrentGroup;
+    layer.Item = k;
+    layer.Texture = item->Texture;
+    layer.Alpha = 255;
+    PlaceTattooCorners(item->Width, item->Height, PanX, PanY, ViewWidth, ViewHeight, Zoom,
+                       layer.Corners);
+    RequestFrame();
+}
+
+void ResetCatalog() {
+    GroupCount = 0;
+    Groups.clear();
+    CurrentGroup = 0;
+    ItemStep = 0;
+    CurrentItem = 0;
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QImage>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "scene/scene_state.h"
+
+// The tattoo catalog: groups of designs read from the data folder at start.
+// Each design has a small JPEG miniature, held in memory from the start, and
+// a 512 x 512 PNG picture made into a texture the first time it is placed.
+struct CatalogItem {
+    std::string Name;    // base name of the design's .jpg and .png files
+    int32_t Width = 512; // the design's box, on the scale of its 512 x 512 picture
+    int32_t Height = 512;
+    bool Loaded = false;     // the texture exists
+    TextureName Texture = 0; // shared by every layer made from this design
+    QImage Miniature;
+};
+
+struct CatalogGroup {
+    std::string Name; // folder under data, also the name shown
+    int32_t ItemCount = 0;
+    std::vector<CatalogItem> Items;
+};
+
+// Catalog
+extern int32_t GroupCount;
+extern std::vector<CatalogGroup> Groups;
+extern int32_t CurrentGroup;
+extern int32_t ItemStep; // moved by the arrows; CurrentItem follows it cyclically
+extern int32_t CurrentItem;
+
+// Reads the catalog index, its group files and every miniature. A file that
+// cannot be read ends the reading quietly; what was read stays.
+void ReadCatalog(const std::string& indexPath);
+
+// Shows the current group's name and design in GroupName and Image2. A
+// catalog without groups, or a group without designs, shows no miniature.
+void ShowMiniatures();
+
+// The catalog's arrows and group buttons.
+void PrevCatalogItem();
+void NextCatalogItem();
+void NextCatalogGroup();
+void PrevCatalogGroup();
+
+// A click on the miniature: places the design shown and selects Move.
+void Image2Click();
+
+// Places design k of the current group on the photo as a new layer. Nothing
+// happens without a photo or when the design's picture cannot be read (a
+// message tells which); the next click tries the file again.
+void AddTattoo(int k);
+
+// The corners of a new tattoo of a w x h design: centred on the view, shown
+// at half the design's size whatever the zoom, with texture coordinates that
+// cut the design's box out of its 512 x 512 picture.
+void PlaceTattooCorners(int32_t w, int32_t h, int32_t panX, int32_t panY, int32_t viewWidth,
+                        int32_t viewHeight, float zoom, TLayerCorner (&corners)[4]);
+
+// The design's PNG: ProgramFolder + "data/" + group + "/" + item + ".png".
+std::string DesignPicturePath(const CatalogGroup& group, const CatalogItem& item);
+
+// Forgets the catalog (for tests; textures are not deleted).
+void ResetCatalog();

@@ -1,0 +1,248 @@
+#include "content/photo_loader.h"
+
+#include <GL/gl.h>
+#include <QScrollBar>
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <fstream>
+
+#include "app/language.h"
+#include "content/content_messages.h"
+#include "content/exif_orientation.h"
+#include "content/jpeg_codec.h"
+#include "content/png_codec.h"
+#include "platform/canvas_context.h"
+#include "platform/form_controls.h"
+#include "platform/resources.h"
+#include "render/frame_request.h"
+#include "render/gl_canvas.h"
+#include "scene/scene_state.h"
+#include "scene/selection_mask.h"
+
+namespace {
+
+constexpr int TextPhotoUnusable = 72;
+constexpr int TextPhotoErrorCaption = 41;
+// No photo within the side limit comes near this as a file; anything larger
+// is not worth reading into memory.
+constexpr std::streamoff MaxPictureFileBytes = 256LL * 1024 * 1024;
+
+// Transparent pixels of a photo are shown over black, as if painted onto an
+// empty bitmap.
+Picture FlattenOverBlack(const Picture& picture) {
+    Picture rgb;
+    rgb.Width = picture.Width;
+    rgb.Height = picture.Height;
+    rgb.Channels = 3;
+    rgb.Pixels.resize(size_t(picture.Width) * picture.Height * 3);
+    const uint8_t* from = picture.Pixels.data();
+    uint8_t* to = rgb.Pixels.data();
+    for (size_t i = 0, n = size_t(picture.Width) * picture.Height; i < n; ++i, from += 4) {
+        for (int c = 0; c < 3; ++c)
+            *to++ = uint8_t((from[c] * from[3] + 127) / 255);
+    }
+    return rgb;
+}
+
+bool ReadJpegPhoto(const std::string& path, Picture& out) {
+    std::vector<uint8_t> bytes;
+    Picture decoded;
+    if (!ReadWholeFile(path, bytes) || !DecodeJpegMemory(bytes.data(), bytes.size(), decoded))
+        return false;
+    int orientation = ReadExifOrientation(bytes.data(), bytes.size());
+    // Orientation 1 is already upright; skipping the copy matters for big photos.
+    out = orientation == 1 ? std::move(decoded) : ApplyExifOrientation(decoded, orientation);
+    return !out.Empty();
+}
+
+bool ReadPngPhoto(const std::string& path, Picture& out) {
+    Picture decoded;
+    if (!DecodePngFile(path, decoded)) return false;
+    out = decoded.HasAlpha() ? FlattenOverBlack(decoded) : std::move(decoded);
+    return !out.Empty();
+}
+
+bool ReadBmpPhoto(const std::string& path, Picture& out) {
+    QImage image;
+    if (!image.load(QString::fromStdString(path), "BMP")) return false;
+    return PictureFromQImage(image, out);
+}
+
+void ReportUnusablePhoto() {
+    AskContentMessage(Lang(TextPhotoUnusable), Lang(TextPhotoErrorCaption), MessageButtons::Ok,
+                      MessageIcon::Error);
+}
+
+void FitPhotoIntoView() {
+    PhotoFit fit = FitPhoto(PhotoWidth, PhotoHeight, ViewWidth, ViewHeight);
+    Zoom = fit.Zoom;
+    OverflowX = fit.OverflowX;
+    OverflowY = fit.OverflowY;
+    // A maximum of 0 pulls each bar back to 0, and its change handler pans.
+    if (MainControls.ScrollBarX) MainControls.ScrollBarX->setMaximum(OverflowX);
+    if (MainControls.ScrollBarY) MainControls.ScrollBarY->setMaximum(OverflowY);
+    PanX = 0;
+    PanY = 0;
+}
+
+} // namespace
+
+std::string LowerExtension(const std::string& source) {
+    size_t slash = source.find_last_of("/\\");
+    size_t dot = source.rfind('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
+    std::string extension = source.substr(dot);
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return char(std::tolower(c)); });
+    return extension;
+}
+
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
+    std::ifstream file(path, std::ios::binary | std::ios::ate);
+    if (!file) return false;
+    std::streamoff size = file.tellg();
+    if (size <= 0 || size > MaxPictureFileBytes) return false;
+    bytes.resize(size_t(size));
+    file.seekg(0);
+    return bool(file.read(reinterpret_cast<char*>(bytes.data()), size));
+}
+
+bool PictureFromQImage(const QImage& image, Picture& out) {
+    if (image.isNull()) return false;
+    QImage rgb = image.convertToFormat(QImage::Format_RGB888);
+    Picture picture;
+    picture.Width = rgb.width();
+    picture.Height = rgb.height();
+    picture.Channels = 3;
+    picture.Pixels.resize(size_t(picture.RowBytes()) * picture.Height);
+    for (int y = 0; y < picture.Height; ++y)
+        std::memcpy(picture.Pixels.data() + size_t(y) * picture.RowBytes(), rgb.constScanLine(y),
+                    picture.RowBytes());
+    out = std::move(picture);
+    return !out.Empty();
+}
+
+QImage QImageFromPicture(const Picture& picture) {
+    if (picture.Empty()) return {};
+    QImage::Format format = picture.HasAlpha() ? QImage::Format_RGBA8888 : QImage::Format_RGB888;
+    QImage view(picture.Pixels.data(), picture.Width, picture.Height, picture.RowBytes(), format);
+    return view.copy();
+}
+
+bool ReadPhotoPicture(const std::string& source, Picture& out) {
+    if (source == StockPhotoSource) return PictureFromQImage(ResourceBitmap("STOCK_FOTO"), out);
+    std::string extension = LowerExtension(source);
+    if (extension == ".jpg" || extension == ".jpeg") return ReadJpegPhoto(source, out);
+    if (extension == ".png") return ReadPngPhoto(source, out);
+    if (extension == ".bmp") return ReadBmpPhoto(source, out);
+    return false;
+}
+
+bool PhotoWithinLimit(int width, int height) {
+    return width >= 1 && height >= 1 && width <= MaxPhotoSide && height <= MaxPhotoSide;
+}
+
+PhotoFit FitPhoto(int32_t photoWidth, int32_t photoHeight, int32_t viewWidth, int32_t viewHeight) {
+    PhotoFit fit;
+    if (photoWidth <= 0 || photoHeight <= 0) return fit;
+    double across = double(viewWidth) / photoWidth;
+    double down = double(viewHeight) / photoHeight;
+    fit.Zoom = float(down < across ? down : across);
+    // The overflow is measured with the zoom as stored, not as computed.
+    fit.OverflowX = std::max(0, int32_t(photoWidth * double(fit.Zoom)) - viewWidth);
+    fit.OverflowY = std::max(0, int32_t(photoHeight * double(fit.Zoom)) - viewHeight);
+    return fit;
+}
+
+int PhotoTileSpan(int32_t size) {
+    return size / PhotoTileSize + 1;
+}
+
+void CutPhotoTile(const Picture& photo, int column, int row, Picture& tile) {
+    tile.Width = PhotoTileSize;
+    tile.Height = PhotoTileSize;
+    tile.Channels = 3;
+    tile.Pixels.resize(size_t(PhotoTileSize) * PhotoTileSize * 3);
+    int left = column * PhotoTileSize;
+    int top = row * PhotoTileSize;
+    int width = std::clamp(photo.Width - left, 0, PhotoTileSize);
+    int height = std::clamp(photo.Height - top, 0, PhotoTileSize);
+    if (width < PhotoTileSize || height < PhotoTileSize)
+        std::fill(tile.Pixels.begin(), tile.Pixels.end(), uint8_t(0));
+    for (int y = 0; y < height; ++y) {
+        const uint8_t* from =
+            photo.Pixels.data() + (size_t(top + y) * photo.Width + left) * photo.Channels;
+        uint8_t* to = tile.Pixels.data() + size_t(y) * PhotoTileSize * 3;
+        if (photo.Channels == 3) {
+            std::memcpy(to, from, size_t(width) * 3);
+            continue;
+        }
+        for (int x = 0; x < width; ++x, from += photo.Channels)
+            std::memcpy(to + x * 3, from, 3);
+    }
+}
+
+void DeletePhotoTiles() {
+    if (PhotoWidth <= 0 || PhotoHeight <= 0) return;
+    int columns = std::min(PhotoTileSpan(ImageWidth), PhotoTileCount);
+    int rows = std::min(PhotoTileSpan(ImageHeight), PhotoTileCount);
+    for (int i = 0; i < columns; ++i)
+        for (int j = 0; j < rows; ++j) {
+            glDeleteTextures(1, &PhotoTiles[i][j]);
+            PhotoTiles[i][j] = 0;
+        }
+}
+
+void UploadPhotoTiles(const Picture& photo) {
+    int columns = std::min(PhotoTileSpan(photo.Width), PhotoTileCount);
+    int rows = std::min(PhotoTileSpan(photo.Height), PhotoTileCount);
+    Picture tile;
+    for (int i = 0; i < columns; ++i)
+        for (int j = 0; j < rows; ++j) {
+            CutPhotoTile(photo, i, j, tile);
+            PhotoTiles[i][j] = UploadTexture(1, tile, false);
+        }
+}
+
+void ResetPaintLayer() {
+    SelectWholeMask();
+    for (int i = 1; i <= PaintTileCount; ++i)
+        for (int j = 1; j <= PaintTileCount; ++j) {
+            std::memset(PaintPixels[i][j].Data, 0, PaintTileBytes);
+            TPaintTile& tile = PaintTiles[i][j];
+            if (tile.Texture == 0) continue;
+            glBindTexture(GL_TEXTURE_2D, tile.Texture);
+            glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, PaintTileSize, PaintTileSize, 0, GL_RGBA,
+                         GL_UNSIGNED_BYTE, PaintPixels[i][j].Data);
+            tile.Dirty = false;
+        }
+    SelectionClosed = true;
+}
+
+void ReplacePhoto(const Picture& photo) {
+    LastLayer = -1;
+    // The layer the pointer was over no longer exists.
+    HoverLayer = -1;
+    // Handlers run outside frames, where another context may be current.
+    MakeCanvasCurrent();
+    DeletePhotoTiles();
+    PhotoWidth = ImageWidth = photo.Width;
+    PhotoHeight = ImageHeight = photo.Height;
+    QuarterTurns = 0;
+    UploadPhotoTiles(photo);
+    ResetPaintLayer();
+    FitPhotoIntoView();
+    RequestFrame();
+}
+
+void OpenFoto(const std::string& source) {
+    // Read and check first: a photo that is refused must not cost the user
+    // the tattoos already placed.
+    Picture photo;
+    if (!ReadPhotoPicture(source, photo) || !PhotoWithinLimit(photo.Width, photo.Height)) {
+        ReportUnusablePhoto();
+        return;
+    }
+    ReplacePhoto(photo);
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QImage>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "render/picture.h"
+
+// The source name that stands for the sample photo the program carries.
+inline constexpr const char* StockPhotoSource = "FOTO_STOCK";
+// Larger photos would not fit the 5 x 5 table of photo tiles.
+constexpr int MaxPhotoSide = 2048;
+
+// Loads a photo into the scene: the sample photo for "FOTO_STOCK", otherwise
+// the picture file at that path. A photo that cannot be read or is too large
+// is reported in a message box and leaves the scene exactly as it was; only a
+// photo that will be used drops the tattoo layers and the paint layer.
+void OpenFoto(const std::string& source);
+
+// The steps of OpenFoto, each usable on its own.
+
+// The file name's extension from its last point on, in lower case; empty when
+// the name has none.
+std::string LowerExtension(const std::string& source);
+
+// Reads the source into an upright RGB picture (JPEGs are turned by their EXIF
+// orientation, transparent PNG pixels become black). False when the source
+// cannot be decoded or its extension is not a photo format.
+bool ReadPhotoPicture(const std::string& source, Picture& out);
+
+bool PhotoWithinLimit(int width, int height);
+
+// How a photo of the given size fits a view: the zoom that shows all of it and
+// how far the zoomed photo still overflows the view on each axis.
+struct PhotoFit {
+    float Zoom = 1.0f;
+    int32_t OverflowX = 0;
+    int32_t OverflowY = 0;
+};
+PhotoFit FitPhoto(int32_t photoWidth, int32_t photoHeight, int32_t viewWidth, int32_t viewHeight);
+
+// Tiles along one side of a photo of this size: (size div 512) + 1.
+int PhotoTileSpan(int32_t size);
+
+// Copies the photo's pixels of tile (column, row) into the top-left part of a
+// 512 x 512 RGB tile; the rest of an edge tile is black.
+void CutPhotoTile(const Picture& photo, int column, int row, Picture& tile);
+
+// Deletes the current photo's tile textures over its own grid.
+void DeletePhotoTiles();
+// Cuts the photo into tiles and uploads them into PhotoTiles.
+void UploadPhotoTiles(const Picture& photo);
+// Clears the paint layer, re-sends it to its textures and selects everything.
+void ResetPaintLayer();
+// Puts an already checked photo into the scene in place of the current one.
+void ReplacePhoto(const Picture& photo);
+
+// Conversions between the decoders' pictures and Qt images.
+bool PictureFromQImage(const QImage& image, Picture& out);
+QImage QImageFromPicture(const Picture& picture);
+
+// The whole file in memory; false when it cannot be read or is implausibly
+// large for a picture.
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes);

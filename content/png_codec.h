@@ -1,0 +1,15 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "render/picture.h"
+
+// Decodes a PNG picture into 8-bit RGB or RGBA, rows top first. Palette, grey,
+// 16-bit and interlaced pictures are converted; palette and grey pictures with
+// a transparent colour get an alpha channel, while a truecolour picture without
+// an alpha channel stays RGB (its single transparent colour is not used).
+// Pictures over the decode limits are refused before any pixel memory is taken.
+// On failure `out` is left untouched and `error`, when given, says why.
+bool DecodePngFile(const std::string& path, Picture& out, std::string* error = nullptr);
+bool DecodePngMemory(const void* data, size_t size, Picture& out, std::string* error = nullptr);

@@ -1,0 +1,32 @@
+#include "platform/shell_open.h"
+
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QProcess>
+#include <QString>
+#include <QUrl>
+
+std::function<bool(const std::string& target)> ShellOpenInterceptor;
+
+bool ShellOpenProgram(const std::string& path, const std::string& workingFolder) {
+    if (ShellOpenInterceptor) return ShellOpenInterceptor(path);
+    const QString program = QString::fromStdString(path);
+    const QFileInfo info(program);
+    if (!info.isFile() || !info.isExecutable()) return false;
+    return QProcess::startDetached(program, {}, QString::fromStdString(workingFolder));
+}
+
+bool ShellOpenDocument(const std::string& path) {
+    if (ShellOpenInterceptor) return ShellOpenInterceptor(path);
+    const QString document = QString::fromStdString(path);
+    if (!QFileInfo(document).isFile()) return false;
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(document).absoluteFilePath()));
+}
+
+bool ShellOpenWebAddress(const std::string& address) {
+    if (ShellOpenInterceptor) return ShellOpenInterceptor(address);
+    const QUrl url(QString::fromStdString(address), QUrl::StrictMode);
+    // Only web pages: an address of another scheme could name a local program.
+    if (!url.isValid() || (url.scheme() != "http" && url.scheme() != "https")) return false;
+    return QDesktopServices::openUrl(url);
+}

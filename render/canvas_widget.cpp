@@ -1,0 +1,85 @@
+#include "render/canvas_widget.h"
+
+#include <GL/gl.h>
+#include <QMouseEvent>
+#include <cmath>
+
+#include "render/frame_renderer.h"
+#include "render/frame_request.h"
+#include "render/gl_canvas.h"
+#include "tools/canvas_pointer.h"
+
+CanvasWidget::CanvasWidget(QWidget* parent) : QOpenGLWidget(parent) {
+    setFixedSize(CanvasWidth, CanvasHeight);
+    setCursor(Qt::BlankCursor);
+    setMouseTracking(true);
+    animation_.setTimerType(Qt::PreciseTimer);
+    animation_.setInterval(AnimationFrameInterval);
+    connect(&animation_, &QTimer::timeout, this, [this] { update(); });
+    SetFrameTarget(this);
+}
+
+void CanvasWidget::initializeGL() {
+    PrepareFrameContext(width(), height());
+}
+
+void CanvasWidget::resizeGL(int w, int h) {
+    SetProjection(w, h);
+}
+
+void CanvasWidget::paintGL() {
+    // The projection stays in logical pixels; the viewport covers all the
+    // device pixels of the widget's framebuffer on a high-density screen.
+    const double ratio = devicePixelRatioF();
+    glViewport(0, 0, DevicePixels(width(), ratio), DevicePixels(height(), ratio));
+    Timer1Timer();
+    PaceAnimation();
+}
+
+void CanvasWidget::PaceAnimation() {
+    if (!FrameAnimating())
+        animation_.stop();
+    else if (!animation_.isActive())
+        animation_.start();
+}
+
+void CanvasWidget::hideEvent(QHideEvent* event) {
+    animation_.stop();
+    QOpenGLWidget::hideEvent(event);
+}
+
+void CanvasWidget::mousePressEvent(QMouseEvent* event) {
+    const QPoint p = CanvasPixelAt(event->position());
+    Panel1MouseDown(event->button(), event->buttons(), p.x(), p.y());
+    update();
+}
+
+void CanvasWidget::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint p = CanvasPixelAt(event->position());
+    Panel1MouseMove(event->buttons(), p.x(), p.y());
+    update();
+}
+
+void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
+    const QPoint p = CanvasPixelAt(event->position());
+    Panel1MouseUp(event->button(), event->buttons(), p.x(), p.y());
+    update();
+}
+
+// A second press within the double-click time arrives here instead of as a
+// press; like the first press it still starts the tool after the double
+// click has been handled.
+void CanvasWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    Panel1DblClick();
+    mousePressEvent(event);
+}
+
+void CanvasWidget::leaveEvent(QEvent* event) {
+    Panel1MouseLeave();
+    update();
+    QOpenGLWidget::leaveEvent(event);
+}
+
+QPoint CanvasPixelAt(QPointF position) {
+    return {static_cast<int>(std::floor(position.x())), static_cast<int>(std::floor(position.y()))};
+}

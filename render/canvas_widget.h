@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QOpenGLWidget>
+#include <QPoint>
+#include <QTimer>
+
+// The canvas panel (Panel1). It only hands Qt's events on: its paint routine
+// draws one frame, its mouse events go to the canvas handlers, and each
+// pointer event asks for the next frame. The system cursor is hidden because
+// every frame draws the tool's cursor picture itself.
+class CanvasWidget : public QOpenGLWidget {
+  public:
+    explicit CanvasWidget(QWidget* parent = nullptr);
+
+  protected:
+    void initializeGL() override;
+    void resizeGL(int w, int h) override;
+    void paintGL() override;
+    void hideEvent(QHideEvent* event) override;
+
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+  private:
+    // Keeps frames coming while the canvas animates, and stops them after.
+    void PaceAnimation();
+
+    // Vertical sync would pace frames drawn back to back on a real screen,
+    // but not on every display server, so a timer paces them instead.
+    QTimer animation_;
+};
+
+// The canvas pixel under a pointer position given in logical pixels, which
+// may be fractional on a high-density screen.
+QPoint CanvasPixelAt(QPointF position);

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+
+#include "render/canvas_cursor.h"
+#include "render/tile_drawing.h"
+
+// One whole frame of the canvas from the shared scene state: background,
+// photo, tattoo layers with the picking of the layer (and, in MovePoints, the
+// corner) under the pointer, paint layer, selection outline and cursor.
+void Timer1Timer();
+
+// The offset that centres a shown extent on the canvas axis, or 0 while the
+// zoomed photo overflows that axis.
+float CenteringOffset(int32_t overflow, int32_t view, int32_t shown, float zoom);
+
+// Whether layers are outlined and picked under the pointer in this frame.
+bool HoverPickingActive();
+
+// A MovePoints handle is picked when the pointer is closer than 5 pixels to
+// the corner's canvas position.
+bool CornerUnderPointer(float cornerX, float cornerY, int32_t mouseX, int32_t mouseY);
+
+// The colour of the MovePoints handles and the selection outline at a given
+// millisecond tick; its channels cycle every 100, 200 and 300 pi ms.
+struct PulseColour {
+    uint8_t Red = 0;
+    uint8_t Green = 0;
+    uint8_t Blue = 0;
+};
+PulseColour PulsingColour(int32_t tick);
+
+// The system's millisecond tick count, wrapping as a signed 32-bit number.
+int32_t TickCount();

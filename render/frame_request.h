@@ -1,0 +1,20 @@
+#pragma once
+
+class QWidget;
+
+// Frames are drawn on request rather than on a fast timer. Any handler that
+// changes the shared scene calls RequestFrame, and the next frame shows the
+// change; hover picking still happens inside that frame. Requests made before
+// the next frame runs are merged into it.
+void RequestFrame();
+
+// The canvas that requests go to; null for none (requests are then ignored).
+void SetFrameTarget(QWidget* canvas);
+
+// Whether something on the canvas moves by itself, so that frames must keep
+// coming while nothing else changes: the pulsing MovePoints handles (pointer
+// on the canvas, at least one layer) or a selection outline.
+bool FrameAnimating();
+
+// The interval of the frames drawn while FrameAnimating holds, in ms.
+constexpr int AnimationFrameInterval = 16;

@@ -1,0 +1,318 @@
+#include <GL/gl.h>
+#include <QBuffer>
+#include <QImage>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <set>
+#include <vector>
+
+#include "app/language.h"
+#include "content/content_messages.h"
+#include "content/photo_loader.h"
+#include "platform/form_controls.h"
+#include "platform/resources.h"
+#include "scene/scene_state.h"
+#include "tests/support/gl_fixture.h"
+
+namespace {
+
+struct ShownMessage {
+    std::string Text, Caption;
+    MessageButtons Buttons;
+    MessageIcon Icon;
+};
+
+// Answers every message box while it lives and remembers what was shown.
+struct MessageRecorder {
+    std::vector<ShownMessage> Shown;
+    MessageRecorder() {
+        ContentMessageBox = [this](const std::string& text, const std::string& caption,
+                                   MessageButtons buttons, MessageIcon icon) {
+            Shown.push_back({text, caption, buttons, icon});
+            return MessageAnswer::Ok;
+        };
+    }
+    ~MessageRecorder() { ContentMessageBox = ShowMessageBox; }
+};
+
+class PhotoFiles {
+  public:
+    std::string Path(const char* name) const { return dir_.filePath(name).toStdString(); }
+    std::string Save(const char* name, const QImage& image, const char* format) const {
+        EXPECT_TRUE(image.save(QString::fromStdString(Path(name)), format));
+        return Path(name);
+    }
+    std::string Plain(const char* name, int w, int h) const {
+        QImage image(w, h, QImage::Format_RGB888);
+        image.fill(QColor(40, 80, 120));
+        return Save(name, image, "BMP");
+    }
+    std::string Bytes(const char* name, const QByteArray& bytes) const {
+        std::ofstream(Path(name), std::ios::binary).write(bytes.data(), bytes.size());
+        return Path(name);
+    }
+
+  private:
+    QTemporaryDir dir_;
+};
+
+// Puts an EXIF block holding only the orientation right after the SOI marker.
+QByteArray WithExifOrientation(QByteArray jpeg, int orientation) {
+    QByteArray app1 = QByteArray::fromHex("ffe10022"         // APP1, 34 bytes
+                                          "457869660000"     // "Exif"
+                                          "4d4d002a00000008" // big-endian TIFF
+                                          "000101120003000000010000000000000000");
+    app1[29] = char(orientation); // the short value of the one entry
+    jpeg.insert(2, app1);
+    return jpeg;
+}
+
+// A 64 x 32 blue JPEG with a red 16 x 16 block in its top-left corner.
+QByteArray MarkedJpeg() {
+    QImage image(64, 32, QImage::Format_RGB888);
+    image.fill(Qt::blue);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            image.setPixelColor(x, y, Qt::red);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "JPG", 95);
+    return bytes;
+}
+
+const uint8_t* PixelOf(const Picture& picture, int x, int y) {
+    return picture.Pixels.data() + (size_t(y) * picture.Width + x) * picture.Channels;
+}
+
+bool IsRed(const uint8_t* p) {
+    return p[0] > 200 && p[1] < 60 && p[2] < 60;
+}
+
+} // namespace
+
+TEST(PhotoFitting, ZoomShowsTheWholePhoto) {
+    EXPECT_FLOAT_EQ(FitPhoto(100, 100, 427, 516).Zoom, 4.27f);
+    PhotoFit sample = FitPhoto(1200, 574, 427, 516);
+    EXPECT_FLOAT_EQ(sample.Zoom, 0.3558333f);
+    EXPECT_EQ(sample.OverflowX, 0);
+    EXPECT_EQ(sample.OverflowY, 0);
+    EXPECT_FLOAT_EQ(FitPhoto(427, 1032, 427, 516).Zoom, 0.5f);
+}
+
+TEST(PhotoTiling, GridAndEdgeTiles) {
+    EXPECT_EQ(PhotoTileSpan(2048), 5);
+    EXPECT_EQ(PhotoTileSpan(2047), 4);
+    EXPECT_EQ(PhotoTileSpan(511), 1);
+    Picture photo{600, 520, 3, std::vector<uint8_t>(600 * 520 * 3)};
+    for (int y = 0; y < 520; ++y)
+        for (int x = 0; x < 600; ++x)
+            photo.Pixels[(y * 600 + x) * 3] = uint8_t(1 + (x + y) % 250);
+    Picture tile;
+    CutPhotoTile(photo, 1, 1, tile);
+    ASSERT_EQ(tile.Width, 512);
+    EXPECT_EQ(PixelOf(tile, 0, 0)[0], PixelOf(photo, 512, 512)[0]);
+    EXPECT_EQ(PixelOf(tile, 87, 7)[0], PixelOf(photo, 599, 519)[0]);
+    EXPECT_EQ(PixelOf(tile, 88, 0)[0], 0);
+    EXPECT_EQ(PixelOf(tile, 0, 8)[0], 0);
+}
+
+TEST(PhotoReading, DecodesEachFormatToRgb) {
+    EXPECT_EQ(LowerExtension("/a/b/Photo.JPeG"), ".jpeg");
+    EXPECT_EQ(LowerExtension("/a/dir.d/photo"), "");
+    PhotoFiles files;
+    QImage rgba(4, 2, QImage::Format_RGBA8888);
+    rgba.fill(QColor(200, 100, 50, 255));
+    rgba.setPixelColor(1, 0, QColor(200, 100, 50, 0));
+    Picture picture;
+    ASSERT_TRUE(ReadPhotoPicture(files.Save("t.PNG", rgba, "PNG"), picture));
+    EXPECT_EQ(picture.Channels, 3);
+    EXPECT_EQ(PixelOf(picture, 0, 0)[0], 200);
+    EXPECT_EQ(PixelOf(picture, 1, 0)[0], 0); // transparent shows black
+    ASSERT_TRUE(ReadPhotoPicture(files.Plain("b.bmp", 5, 3), picture));
+    EXPECT_EQ(picture.Width, 5);
+    EXPECT_EQ(PixelOf(picture, 4, 2)[2], 120);
+    ASSERT_TRUE(ReadPhotoPicture(files.Bytes("j.jpg", MarkedJpeg()), picture));
+    EXPECT_EQ(picture.Width, 64);
+}
+
+class ExifPhoto : public ::testing::TestWithParam<int> {};
+
+// Where the stored top-left block ends up once the photo is upright.
+TEST_P(ExifPhoto, TurnsUpright) {
+    int orientation = GetParam();
+    PhotoFiles files;
+    Picture picture;
+    std::string path = files.Bytes("turned.jpg", WithExifOrientation(MarkedJpeg(), orientation));
+    ASSERT_TRUE(ReadPhotoPicture(path, picture));
+    bool swapped = orientation >= 5;
+    ASSERT_EQ(picture.Width, swapped ? 32 : 64);
+    ASSERT_EQ(picture.Height, swapped ? 64 : 32);
+    int right = picture.Width - 8, bottom = picture.Height - 8;
+    const int expected[9][2] = {{},     {8, 8},     {right, 8},      {right, bottom}, {8, bottom},
+                                {8, 8}, {right, 8}, {right, bottom}, {8, bottom}};
+    EXPECT_TRUE(IsRed(PixelOf(picture, expected[orientation][0], expected[orientation][1])));
+}
+
+INSTANTIATE_TEST_SUITE_P(AllOrientations, ExifPhoto, ::testing::Range(1, 9));
+
+class PhotoLoaderGl : public GlFixture {
+  protected:
+    void SetUp() override {
+        GlFixture::SetUp();
+        ResetSceneState();
+        ViewWidth = 427;
+        ViewHeight = 516;
+        LangStrings[40] = "Photo";
+        LangStrings[71] = "Unusable photo";
+    }
+    void TearDown() override {
+        DeletePhotoTiles();
+        ResetSceneState();
+        MainControls.ScrollBarX = MainControls.ScrollBarY = nullptr;
+        GlFixture::TearDown();
+    }
+    static std::set<TextureName> LiveTiles() {
+        std::set<TextureName> names;
+        for (auto& column : PhotoTiles)
+            for (TextureName name : column)
+                if (name != 0) names.insert(name);
+        return names;
+    }
+    static std::vector<uint8_t> TextureLevel0(TextureName name, GLenum format, int bytes) {
+        std::vector<uint8_t> pixels(bytes);
+        glBindTexture(GL_TEXTURE_2D, name);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glGetTexImage(GL_TEXTURE_2D, 0, format, GL_UNSIGNED_BYTE, pixels.data());
+        return pixels;
+    }
+    // Two layers, a painted pixel and an open selection, as the user left them.
+    static void MakeWork() {
+        AddLayer();
+        AddLayer();
+        PaintPixels[2][3].Data[0] = 99;
+        SelectionMask[1][1].Data[5] = 0;
+        SelectionClosed = false;
+    }
+    PhotoFiles files_;
+};
+
+TEST_F(PhotoLoaderGl, LargestPhotoFillsAllTiles) {
+    OpenFoto(files_.Plain("big.bmp", 2048, 2048));
+    EXPECT_EQ(LiveTiles().size(), 25u);
+    EXPECT_EQ(ImageWidth, 2048);
+    EXPECT_FLOAT_EQ(Zoom, 427.0f / 2048);
+    // Photo tiles are sampled nearest and carry no mipmap levels.
+    GLint filter = 0, level1Width = -1;
+    glBindTexture(GL_TEXTURE_2D, PhotoTiles[4][4]);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &filter);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 1, GL_TEXTURE_WIDTH, &level1Width);
+    EXPECT_EQ(filter, GL_NEAREST);
+    EXPECT_EQ(level1Width, 0);
+}
+
+TEST_F(PhotoLoaderGl, TilesHoldTheirPartOfThePhoto) {
+    QImage image(1024, 1024, QImage::Format_RGB888);
+    image.fill(Qt::black);
+    image.setPixelColor(600, 10, QColor(255, 0, 0));
+    OpenFoto(files_.Save("grid.bmp", image, "BMP"));
+    EXPECT_EQ(LiveTiles().size(), 9u);
+    EXPECT_NE(PhotoTiles[2][2], 0u);
+    EXPECT_EQ(PhotoTiles[3][0], 0u);
+    std::vector<uint8_t> tile = TextureLevel0(PhotoTiles[1][0], GL_RGB, 512 * 512 * 3);
+    EXPECT_EQ(tile[(10 * 512 + 88) * 3], 255);
+}
+
+TEST_F(PhotoLoaderGl, LoadLeavesAFreshScene) {
+    std::vector<uint8_t> red(PaintTileBytes, 255);
+    glGenTextures(1, &PaintTiles[3][4].Texture);
+    glBindTexture(GL_TEXTURE_2D, PaintTiles[3][4].Texture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 128, 128, 0, GL_RGBA, GL_UNSIGNED_BYTE, red.data());
+    QScrollBar barX, barY;
+    barX.setRange(0, 100);
+    barX.setValue(50);
+    MainControls.ScrollBarX = &barX;
+    MainControls.ScrollBarY = &barY;
+    MakeWork();
+    QuarterTurns = 3;
+    PanX = 50;
+    PanY = 20;
+    ToolMode = Tool::Paint;
+    OpenFoto(files_.Plain("small.bmp", 100, 100));
+    EXPECT_EQ(QuarterTurns, 0);
+    EXPECT_EQ(LastLayer, -1);
+    EXPECT_EQ(PanX, 0);
+    EXPECT_EQ(PanY, 0);
+    EXPECT_EQ(barX.maximum(), 0);
+    EXPECT_EQ(barX.value(), 0);
+    EXPECT_FLOAT_EQ(Zoom, 4.27f);
+    EXPECT_TRUE(SelectionClosed);
+    EXPECT_EQ(ToolMode, Tool::Paint);
+    EXPECT_EQ(PaintPixels[2][3].Data[0], 0);
+    for (int i = 1; i <= PaintTileCount; ++i)
+        for (int j = 1; j <= PaintTileCount; ++j)
+            for (uint8_t value : SelectionMask[i][j].Data)
+                ASSERT_EQ(value, 255);
+    std::vector<uint8_t> sent = TextureLevel0(PaintTiles[3][4].Texture, GL_RGBA, PaintTileBytes);
+    EXPECT_EQ(std::count(sent.begin(), sent.end(), 0), PaintTileBytes);
+    glDeleteTextures(1, &PaintTiles[3][4].Texture);
+}
+
+TEST_F(PhotoLoaderGl, RefusedOrUnreadablePhotoKeepsEverything) {
+    OpenFoto(files_.Plain("kept.bmp", 1024, 1024));
+    MakeWork();
+    std::set<TextureName> tiles = LiveTiles();
+    float zoom = Zoom;
+    MessageRecorder messages;
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QImage(300, 300, QImage::Format_RGB888).save(&buffer, "PNG");
+    const std::string refused[] = {files_.Plain("wide.bmp", 2049, 100),
+                                   files_.Plain("tall.bmp", 100, 2049),
+                                   files_.Bytes("corrupt.jpg", "\xFF\xD8\xFF garbage"),
+                                   files_.Bytes("cut.jpg", MarkedJpeg().left(300)),
+                                   files_.Bytes("half.png", png.left(png.size() / 2)),
+                                   files_.Bytes("empty.bmp", ""),
+                                   files_.Plain("photo.tif", 100, 100),
+                                   files_.Path("none.png")};
+    for (const std::string& path : refused)
+        OpenFoto(path);
+    ASSERT_EQ(messages.Shown.size(), std::size(refused));
+    EXPECT_EQ(messages.Shown[0].Text, "Unusable photo");
+    EXPECT_EQ(messages.Shown[0].Caption, "Photo");
+    EXPECT_EQ(messages.Shown[0].Buttons, MessageButtons::Ok);
+    EXPECT_EQ(messages.Shown[0].Icon, MessageIcon::Error);
+    EXPECT_EQ(LastLayer, 1);
+    EXPECT_EQ(ImageWidth, 1024);
+    EXPECT_FLOAT_EQ(Zoom, zoom);
+    EXPECT_EQ(LiveTiles(), tiles);
+    EXPECT_TRUE(glIsTexture(*tiles.begin()));
+    EXPECT_EQ(PaintPixels[2][3].Data[0], 99);
+    EXPECT_EQ(SelectionMask[1][1].Data[5], 0);
+    EXPECT_FALSE(SelectionClosed);
+}
+
+TEST_F(PhotoLoaderGl, NewPhotoDeletesTheOldTilesAndStandsUpright) {
+    OpenFoto(files_.Plain("first.bmp", 1024, 1024));
+    std::set<TextureName> old = LiveTiles();
+    OpenFoto(files_.Bytes("portrait.jpg", WithExifOrientation(MarkedJpeg(), 6)));
+    EXPECT_EQ(ImageWidth, 32);
+    EXPECT_EQ(PhotoHeight, 64);
+    std::set<TextureName> now = LiveTiles();
+    ASSERT_EQ(now.size(), 1u);
+    for (TextureName name : old)
+        EXPECT_TRUE(now.count(name) || !glIsTexture(name)) << name;
+}
+
+TEST_F(PhotoLoaderGl, SamplePhotoFitsTheCanvas) {
+    if (!ResourceExists("STOCK_FOTO")) GTEST_SKIP() << "the sample photo is not built in yet";
+    OpenFoto(StockPhotoSource);
+    EXPECT_EQ(ImageWidth, 1200);
+    EXPECT_EQ(ImageHeight, 574);
+    EXPECT_FLOAT_EQ(Zoom, 0.3558333f);
+    EXPECT_EQ(LiveTiles().size(), 6u);
+    EXPECT_NE(PhotoTiles[2][1], 0u);
+}

@@ -1,0 +1,96 @@
+#include "tests/ui/main_form_fixture.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <memory>
+
+#include "app/language.h"
+#include "content/content_messages.h"
+#include "platform/picture_control.h"
+#include "platform/shell_open.h"
+#include "scene/scene_state.h"
+#include "ui/button_skins.h"
+#include "ui/button_table.h"
+
+namespace {
+
+QImage Solid(QRgb colour) {
+    QImage image(8, 8, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
+
+std::unique_ptr<TMainForm> Form;
+
+// The window goes before the application object does.
+class CloseSharedForm : public ::testing::Environment {
+  public:
+    void TearDown() override { Form.reset(); }
+};
+const auto* const Closer = ::testing::AddGlobalTestEnvironment(new CloseSharedForm);
+
+} // namespace
+
+const QImage PressedSkin = Solid(qRgb(220, 10, 10));
+const QImage NormalSkin = Solid(qRgb(10, 220, 10));
+const QImage HoverSkin = Solid(qRgb(10, 10, 220));
+
+TMainForm& SharedMainForm() {
+    if (!Form) {
+        ProgramFolder = VELMORA_BIN_DIR "/";
+        ScreenWidth = 1280;
+        ScreenHeight = 1024;
+        // A photo or catalog problem must not wait for someone to press OK.
+        ContentMessageBox = [](const std::string&, const std::string&, MessageButtons,
+                               MessageIcon) { return MessageAnswer::Ok; };
+        Form = std::make_unique<TMainForm>();
+        Form->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
+    }
+    return *Form;
+}
+
+void MainFormTest::SetUp() {
+    ASSERT_EQ(MainForm, &form_);
+    for (int index = 1; index < ButtonSkinPlaces; ++index)
+        if (FindImageButton(index)) ButtonSkins[index] = {PressedSkin, NormalSkin, HoverSkin};
+    ToolMode = Tool::Move;
+    SelectionClosed = true;
+    SelectionLast = 0;
+    HoverButton = 0;
+    LastHoverId = -1;
+    ButtonsImages(0, true);
+    TerminateApplication = [this] { ++terminations_; };
+    ShellOpenInterceptor = [this](const std::string& target) {
+        opened_.push_back(target);
+        return true;
+    };
+}
+
+void MainFormTest::TearDown() {
+    TerminateApplication = [] {};
+    ShellOpenInterceptor = nullptr;
+    form_.WindowDragging = false;
+}
+
+const QImage& MainFormTest::Shown(const char* control) {
+    return SharedMainForm().ImageButton(control)->Picture();
+}
+
+void MainFormTest::HoverControl(QWidget* control) {
+    MovePointer(control, control->rect().center());
+}
+
+void MainFormTest::MovePointer(QWidget* control, QPoint point) {
+    // Sent straight to the control rather than by moving the display's real
+    // pointer, which tests running side by side on one display would share.
+    QMouseEvent move(QEvent::MouseMove, QPointF(point), QPointF(control->mapToGlobal(point)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(control, &move);
+}
+
+void MainFormTest::ClickControl(QWidget* control, Qt::MouseButton button) {
+    HoverControl(control);
+    QTest::mouseClick(control, button, {}, control->rect().center());
+    QCoreApplication::processEvents();
+}

@@ -1,0 +1,174 @@
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include "app/language.h"
+#include "platform/picture_control.h"
+#include "render/canvas_widget.h"
+#include "scene/scene_state.h"
+#include "tests/ui/main_form_fixture.h"
+#include "ui/about_form.h"
+#include "ui/button_skins.h"
+#include "ui/drag_surface.h"
+
+namespace {
+
+using InformationScreens = MainFormTest;
+
+TEST_F(InformationScreens, AScreenCoversTheWindowAndAClickAnywhereClosesIt) {
+    for (const char* opener : {"Bhistory", "bHygiene"}) {
+        ClickControl(form_.ImageButton(opener));
+        ASSERT_TRUE(form_.TextScreen->isVisible()) << opener;
+        EXPECT_EQ(form_.TextScreen->geometry(), QRect(0, 0, 850, 650));
+        EXPECT_FALSE(form_.Panel1->isVisible());
+        EXPECT_FALSE(form_.Edit1->isVisible());
+        // The close button lies under the screen: the click only closes it.
+        EXPECT_EQ(form_.childAt(830, 18), form_.TextScreen);
+        QTest::mouseClick(form_.TextScreen, Qt::LeftButton, {}, QPoint(830, 18));
+        EXPECT_FALSE(form_.TextScreen->isVisible());
+        EXPECT_TRUE(form_.Panel1->isVisible());
+        EXPECT_TRUE(form_.Edit1->isVisible());
+        EXPECT_EQ(terminations_, 0);
+    }
+}
+
+using Logo = MainFormTest;
+
+TEST_F(Logo, BlinksThreeTimesThenStopsAndIgnoresThePointerMeanwhile) {
+    form_.Timer2->start();
+    form_.LogoBlinkCount = 0;
+    form_.Image7->hide();
+    const bool expected[] = {true, false, true, false, true, false};
+    for (bool visible : expected) {
+        form_.Image7MouseMove();
+        FormMouseMove();
+        form_.Timer2Timer();
+        EXPECT_EQ(!form_.Image7->isHidden(), visible);
+        EXPECT_TRUE(form_.Timer2->isActive());
+    }
+    form_.Timer2Timer();
+    EXPECT_FALSE(form_.Timer2->isActive());
+    EXPECT_TRUE(form_.Image7->isHidden());
+}
+
+TEST_F(Logo, AfterBlinkingItLightsUnderThePointerUntilTheBackgroundIsReached) {
+    form_.Timer2->stop();
+    form_.Image7->hide();
+    HoverControl(form_.Label2);
+    EXPECT_TRUE(form_.Image7->isVisible());
+    HoverControl(form_.ImageButton("bhelp")); // straight onto a button: stays lit
+    EXPECT_TRUE(form_.Image7->isVisible());
+    MovePointer(form_.Label1, QPoint(5, 640));
+    EXPECT_FALSE(form_.Image7->isVisible());
+    HoverControl(form_.Label2);
+    HoverControl(form_.Image2); // the catalog miniature counts as background
+    EXPECT_FALSE(form_.Image7->isVisible());
+}
+
+TEST_F(Logo, AClickOpensTheMakersSite) {
+    ClickControl(form_.Label2);
+    ASSERT_EQ(opened_.size(), 1u);
+    EXPECT_EQ(opened_[0], MakerWebSite);
+}
+
+// Help and About, with a folder of our own standing for the program's.
+class HelpAndAbout : public MainFormTest {
+  protected:
+    void SetUp() override {
+        MainFormTest::SetUp();
+        savedFolder_ = ProgramFolder;
+        ProgramFolder = folder_.path().toStdString() + "/";
+        savedWidth_ = PhotoWidth;
+        savedHeight_ = PhotoHeight;
+    }
+    void TearDown() override {
+        if (form_.AboutForm()) form_.AboutForm()->close();
+        ProgramFolder = savedFolder_;
+        HelpFileName.clear();
+        PhotoWidth = savedWidth_;
+        PhotoHeight = savedHeight_;
+        MainFormTest::TearDown();
+    }
+    void WriteHelpFile() {
+        QFile file(folder_.filePath("guide.html"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("<p>help</p>");
+    }
+    // The state in which a double click may open the About window.
+    void AboutState() {
+        ToolMode = Tool::Blend;
+        PhotoWidth = 0;
+        PhotoHeight = 0;
+    }
+
+    QTemporaryDir folder_;
+    std::string savedFolder_;
+    int32_t savedWidth_ = 0, savedHeight_ = 0;
+};
+
+TEST_F(HelpAndAbout, HelpOpensOnlyAnExistingHelpFile) {
+    form_.Button11Click();
+    HelpFileName = "guide.html";
+    form_.Button11Click();
+    EXPECT_TRUE(opened_.empty());
+    WriteHelpFile();
+    ClickControl(form_.ImageButton("bhelp"));
+    ASSERT_EQ(opened_.size(), 1u);
+    EXPECT_EQ(opened_[0], ProgramFolder + "guide.html");
+}
+
+TEST_F(HelpAndAbout, ADoubleClickOpensTheHelpOnceAndNeverAboutWhileHelpExists) {
+    HelpFileName = "guide.html";
+    WriteHelpFile();
+    AboutState();
+    PictureControl* bhelp = form_.ImageButton("bhelp");
+    HoverControl(bhelp);
+    // A double click as the window system delivers it: press, release, the
+    // second press as a double click, release.
+    const QPoint centre = bhelp->rect().center();
+    QTest::mousePress(bhelp, Qt::LeftButton, {}, centre);
+    QTest::mouseRelease(bhelp, Qt::LeftButton, {}, centre);
+    QTest::mouseDClick(bhelp, Qt::LeftButton, {}, centre);
+    QTest::mouseRelease(bhelp, Qt::LeftButton, {}, centre);
+    EXPECT_EQ(opened_.size(), 1u); // the double click's first click only
+    EXPECT_EQ(form_.AboutForm(), nullptr);
+}
+
+TEST_F(HelpAndAbout, AboutNeedsBlendNoPhotoAndNoHelp) {
+    AboutState();
+    ToolMode = Tool::Move;
+    form_.bhelpDblClick();
+    EXPECT_EQ(form_.AboutForm(), nullptr);
+    AboutState();
+    PhotoWidth = 10;
+    form_.bhelpDblClick();
+    EXPECT_EQ(form_.AboutForm(), nullptr);
+}
+
+TEST_F(HelpAndAbout, AboutDisablesTheEditorUntilItCloses) {
+    AboutState();
+    form_.bhelpDblClick();
+    TAboutForm* about = form_.AboutForm();
+    ASSERT_NE(about, nullptr);
+    EXPECT_TRUE(about->isVisible());
+    EXPECT_EQ(about->size(), QSize(350, 81));
+    EXPECT_EQ(about->pos(), QPoint((ScreenWidth - 350) / 2, (ScreenHeight - 81) / 2));
+    EXPECT_FALSE(form_.isEnabled());
+    EXPECT_TRUE(about->isEnabled());
+    // The link and the logo take their own clicks; the texts close the window.
+    QTest::mouseClick(about->Label4, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseClick(about->Image1, Qt::LeftButton, {}, QPoint(5, 5));
+    ASSERT_EQ(opened_.size(), 2u);
+    EXPECT_EQ(opened_[0], AboutLinkAddress);
+    EXPECT_EQ(opened_[1], MakerWebSite);
+    EXPECT_TRUE(about->isVisible());
+    QWidget* hit = about->childAt(about->Label3->geometry().center());
+    ASSERT_EQ(hit, about->Label6);
+    QTest::mouseClick(about->Label6, Qt::LeftButton, {}, about->Label3->geometry().center());
+    EXPECT_FALSE(about->isVisible());
+    EXPECT_TRUE(form_.isEnabled());
+}
+
+} // namespace

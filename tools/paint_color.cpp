@@ -1,0 +1,3 @@
+#include "tools/paint_color.h"
+
+TPaintColor PaintColor;

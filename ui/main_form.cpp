@@ -1,0 +1,108 @@
+#include "ui/main_form.h"
+
+#include <GL/gl.h>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QWindow>
+
+#include "app/language.h"
+#include "content/photo_loader.h"
+#include "platform/canvas_context.h"
+#include "platform/form_controls.h"
+#include "platform/message_box.h"
+#include "platform/picture_control.h"
+#include "render/canvas_cursor.h"
+#include "ui/about_form.h"
+#include "ui/button_skins.h"
+#include "ui/button_table.h"
+
+TMainForm* MainForm = nullptr;
+const char* const MakerWebSite = "https://velmora.example/";
+std::function<void()> TerminateApplication = [] { QCoreApplication::quit(); };
+
+TMainForm::TMainForm(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint) {
+    MainForm = this;
+    setObjectName("MainForm");
+    setWindowTitle("Velmora");
+    setFixedSize(850, 650);
+    QFont small = font();
+    small.setPixelSize(11);
+    setFont(small);
+    CreateControls();
+    FormCreate();
+}
+
+TMainForm::~TMainForm() {
+    // Quitting through the close button skips FormClose; the context must
+    // still go before the application object, which it depends on.
+    ReleaseCanvasContext();
+    // Code outside the window reaches its controls through these tables.
+    for (PictureControl*& control : ButtonControls)
+        control = nullptr;
+    MainControls = TMainFormControls{};
+    if (MainForm == this) MainForm = nullptr;
+}
+
+PictureControl* TMainForm::ImageButton(const char* control) const {
+    const ImageButtonInfo* button = FindImageButton(control);
+    return button ? ButtonControls[button->Index] : nullptr;
+}
+
+void TMainForm::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.drawImage(0, 0, SkinBitmap);
+}
+
+void TMainForm::bminClick() {
+    showMinimized();
+}
+
+void TMainForm::bcloseClick() {
+    const MessageAnswer answer =
+        ShowMessageBox(Lang(50), Lang(40), MessageButtons::YesNo, MessageIcon::Question);
+    if (answer != MessageAnswer::Yes) return;
+    ButtonsImages(0, true);
+    TerminateApplication();
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    event->accept();
+    FormClose();
+}
+
+void TMainForm::FormClose() {
+    MakeCanvasCurrent();
+    if (PhotoWidth != 0 && PhotoHeight != 0) DeletePhotoTiles();
+    // The other textures go with the context.
+    const TextureName named[] = {CursorTextures[CURSOR_NORMAL], BackgroundTexture,
+                                 CursorTextures[CURSOR_MOVE],   CursorTextures[CURSOR_SCALE],
+                                 CursorTextures[CURSOR_DELETE], CursorTextures[CURSOR_FLIP_H],
+                                 CursorTextures[CURSOR_FLIP_V], CursorTextures[CURSOR_ALPHA]};
+    for (TextureName texture : named)
+        glDeleteTextures(1, &texture);
+    ReleaseCanvasContext();
+    TerminateApplication();
+}
+
+void TMainForm::Label1MouseDown(QPoint client) {
+    // Wayland lets no program place its own windows: the compositor moves it.
+    if (QGuiApplication::platformName().startsWith("wayland")) {
+        if (QWindow* window = windowHandle()) window->startSystemMove();
+        return;
+    }
+    if (WindowDragging) return;
+    DragGrabX = client.x();
+    DragGrabY = client.y();
+    WindowDragging = true;
+}
+
+void TMainForm::Label1MouseMove(QPoint client) {
+    FormMouseMove();
+    if (WindowDragging) move(x() + client.x() - DragGrabX, y() + client.y() - DragGrabY);
+}
+
+void TMainForm::Label1MouseUp() {
+    WindowDragging = false;
+}

@@ -1,0 +1,142 @@
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <QString>
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+class CanvasWidget;
+class DragSurface;
+class PictureControl;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QScrollBar;
+class QTimer;
+class TAboutForm;
+
+// The editor's window: borderless, 850 x 650, its whole surface painted with
+// the skin, the canvas on the right and rows of picture buttons on the left.
+// Creating it runs FormCreate, which sets up every resource the editor needs.
+class TMainForm : public QWidget {
+  public:
+    explicit TMainForm(QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // The controls, named as in the window.
+    DragSurface* Label1 = nullptr;
+    QLabel* ZoomLabel = nullptr;
+    PictureControl* Image2 = nullptr;
+    QLabel* GroupName = nullptr;
+    PictureControl* GallerySlots[5] = {}; // Image1, Image3, Image4, Image5, Image6
+    PictureControl* Image7 = nullptr;
+    PictureControl* Label2 = nullptr;
+    PictureControl* Swatches[9] = {}; // [1..8]: Image8 .. Image15
+    PictureControl* TextScreen = nullptr;
+    CanvasWidget* Panel1 = nullptr;
+    QScrollBar* ScrollBarX = nullptr;
+    QScrollBar* ScrollBarY = nullptr;
+    QPushButton* Button3 = nullptr;
+    QPushButton* Button4 = nullptr;
+    QPushButton* PrevGroup = nullptr;
+    QPushButton* NextGroup = nullptr;
+    QPushButton* Button14 = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QTimer* Timer2 = nullptr;
+
+    // Where the open dialogs start.
+    QString OpenPictureDialog1Folder;
+    QString OpenGalleryDialogFolder;
+
+    // The image button with this control name (for example "bclose").
+    PictureControl* ImageButton(const char* control) const;
+
+    // Title bar.
+    void bminClick();
+    void bcloseClick();
+    void FormClose();
+
+    // Dragging the window by its background.
+    void Label1MouseDown(QPoint client);
+    void Label1MouseMove(QPoint client);
+    void Label1MouseUp();
+    bool WindowDragging = false;
+    int32_t DragGrabX = 0;
+    int32_t DragGrabY = 0;
+
+    // Tool buttons.
+    void MoveBClick();
+    void Button2Click();
+    void Button5Click();
+    void Button6Click();
+    void Button7Click();
+    void Button8Click();
+    void Button9Click();
+    void Button12Click();
+    void bFMoveClick();
+    void bFzoomClick();
+    void Image16Click();
+    void Image17Click();
+    void Image18Click();
+    void Image18DblClick();
+
+    // Colour swatches.
+    void ShowSwatches(int chosen);
+    void Image8Click();
+    void Image9Click();
+    void Image10Click();
+    void Image11Click();
+    void Image12Click();
+    void Image13Click();
+    void Image14Click();
+    void Image15Click();
+
+    // Information screens, help and About.
+    void BhistoryClick();
+    void bHygieneClick();
+    void TextScreenClick();
+    void Button11Click();
+    void bhelpDblClick();
+    void EnabledTrue();
+    TAboutForm* AboutForm() const { return aboutForm_.get(); }
+
+    // The logo.
+    void Timer2Timer();
+    void Image7MouseMove();
+    void Label2Click();
+    void HideLogoHighlight();
+    int32_t LogoBlinkCount = 0;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void CreateControls();
+    void CreateImageButtons();
+    void CreateSwatches();
+    void CreateWindowedControls();
+    void PublishControls();
+    void WireImageButton(PictureControl* control, int index);
+    void FormCreate();
+    void CreateCanvasTextures();
+    void SelectTool(uint8_t tool, bool closeSelection);
+    void ChooseSwatch(int swatch);
+    void OpenInformationScreen(const char* resource);
+
+    QImage SkinBitmap;
+    std::unique_ptr<TAboutForm> aboutForm_;
+};
+
+// The one editor window; null while none exists.
+extern TMainForm* MainForm;
+
+// Ends the program: leaves the message loop. Tests replace it to see that
+// the program would end.
+extern std::function<void()> TerminateApplication;
+
+// The web site the logo and the About window open.
+extern const char* const MakerWebSite;

@@ -1,0 +1,71 @@
+#include <QLineEdit>
+#include <QTimer>
+
+#include "app/language.h"
+#include "content/catalog.h"
+#include "content/photo_loader.h"
+#include "content/png_codec.h"
+#include "platform/canvas_context.h"
+#include "platform/picture_control.h"
+#include "platform/resources.h"
+#include "render/canvas_cursor.h"
+#include "render/canvas_widget.h"
+#include "render/gl_canvas.h"
+#include "scene/brush_stamp.h"
+#include "ui/button_skins.h"
+#include "ui/drag_surface.h"
+#include "ui/main_form.h"
+
+namespace {
+
+// A cursor picture as a texture; 0 when the picture is missing or unreadable,
+// so the canvas then draws no cursor in that tool instead of failing.
+TextureName CursorTexture(const char* resource) {
+    const QByteArray bytes = ResourceData(resource);
+    Picture picture;
+    if (bytes.isEmpty() || !DecodePngMemory(bytes.constData(), size_t(bytes.size()), picture))
+        return 0;
+    return UploadTexture(1, picture, true);
+}
+
+TextureName BitmapTexture(const char* resource) {
+    Picture picture;
+    if (!PictureFromQImage(ResourceBitmap(resource), picture)) return 0;
+    return UploadTexture(1, picture, true);
+}
+
+} // namespace
+
+// The window's set-up, in the order the editor's parts depend on each other.
+void TMainForm::FormCreate() {
+    Label1->setGeometry(rect());
+    move((ScreenWidth - width()) / 2, (ScreenHeight - height()) / 2);
+    OpenGalleryDialogFolder = QString::fromStdString(ProgramFolder + "gallery");
+    OpenPictureDialog1Folder = QString::fromStdString(ProgramFolder + "sample");
+    ReadCatalog(ProgramFolder + "data/data.ini");
+    CreateCanvasContext(Panel1->width(), Panel1->height(), Panel1);
+    // The canvas draws its own cursor picture at the pointer.
+    Panel1->setCursor(Qt::BlankCursor);
+    SetClearColor(0.5f, 1.0f, 0.5f, 1.0f);
+    CreateCanvasTextures();
+    ShowMiniatures();
+    SkinBitmap = ResourceBitmap("MAIN_FORM");
+    LoadButtonSkins();
+    ButtonsImages(0, true);
+    CreatePaintTileTextures();
+    InitBrushStamp(Brush);
+    Image8Click();
+    Edit1->setText("20");
+    OpenFoto(StockPhotoSource);
+    Timer2->start();
+}
+
+// The cursor pictures and the canvas background, in the order the cursor
+// table lists them with the background second.
+void TMainForm::CreateCanvasTextures() {
+    MakeCanvasCurrent();
+    CursorTextures[CURSOR_NORMAL] = CursorTexture(CursorResourceNames[CURSOR_NORMAL]);
+    BackgroundTexture = BitmapTexture("GL_BACK");
+    for (int cursor = CURSOR_MOVE; cursor < CursorCount; ++cursor)
+        CursorTextures[cursor] = CursorTexture(CursorResourceNames[cursor]);
+}
