@@ -52,6 +52,7 @@ void TMainForm::FormCreate() {
     SkinBitmap = ResourceBitmap("MAIN_FORM");
     LoadButtonSkins();
     ButtonsImages(0, true);
+    MakeCanvasCurrent();
     CreatePaintTileTextures();
     InitBrushStamp(Brush);
     Image8Click();

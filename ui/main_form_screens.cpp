@@ -30,7 +30,8 @@ std::string AvailableHelpFile() {
 void TMainForm::OpenInformationScreen(const char* resource) {
     const QImage page = ResourceBitmap(resource);
     TextScreen->SetPicture(page);
-    TextScreen->resize(page.size());
+    // Without its page the screen still covers the window, so it can be closed.
+    TextScreen->resize(page.isNull() ? size() : page.size());
     TextScreen->show();
     Panel1->hide();
     Edit1->hide();

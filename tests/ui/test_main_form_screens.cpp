@@ -157,6 +157,9 @@ TEST_F(HelpAndAbout, AboutDisablesTheEditorUntilItCloses) {
     EXPECT_EQ(about->pos(), QPoint((ScreenWidth - 350) / 2, (ScreenHeight - 81) / 2));
     EXPECT_FALSE(form_.isEnabled());
     EXPECT_TRUE(about->isEnabled());
+    for (QLabel* label : {about->Label3, about->Label4, about->Label5})
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width())
+            << label->text().toStdString();
     // The link and the logo take their own clicks; the texts close the window.
     QTest::mouseClick(about->Label4, Qt::LeftButton, {}, QPoint(5, 5));
     QTest::mouseClick(about->Image1, Qt::LeftButton, {}, QPoint(5, 5));
