@@ -14,7 +14,7 @@ struct TMainFormControls {
     QWidget* Window = nullptr;
     QWidget* Panel1 = nullptr; // the canvas
     QLabel* GroupName = nullptr;
-    PictureControl* Image2 = nullptr; // catalog miniature
+    PictureControl* Image2 = nullptr;     // catalog miniature
     PictureControl* GallerySlots[5] = {}; // Image1, Image3, Image4, Image5, Image6
     QScrollBar* ScrollBarX = nullptr;
     QScrollBar* ScrollBarY = nullptr;

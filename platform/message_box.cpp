@@ -9,9 +9,15 @@ MessageAnswer ShowMessageBox(const std::string& text, const std::string& caption
     // The texts carry " \r" as their line break; Qt breaks lines at "\n".
     box.setText(QString::fromStdString(text).replace(QChar('\r'), QChar('\n')));
     switch (icon) {
-    case MessageIcon::Error: box.setIcon(QMessageBox::Critical); break;
-    case MessageIcon::Question: box.setIcon(QMessageBox::Question); break;
-    case MessageIcon::Information: box.setIcon(QMessageBox::Information); break;
+    case MessageIcon::Error:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case MessageIcon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case MessageIcon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
     }
     if (buttons == MessageButtons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
@@ -20,7 +26,6 @@ MessageAnswer ShowMessageBox(const std::string& text, const std::string& caption
         box.setStandardButtons(QMessageBox::Ok);
     }
     int answer = box.exec();
-    if (buttons == MessageButtons::Ok)
-        return MessageAnswer::Ok;
+    if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
     return answer == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
 }

@@ -19,8 +19,7 @@ void PictureControl::ClearPicture() {
 }
 
 void PictureControl::paintEvent(QPaintEvent*) {
-    if (picture_.isNull())
-        return;
+    if (picture_.isNull()) return;
     QPainter painter(this);
     if (fit_ == Fit::TopLeft) {
         painter.drawImage(0, 0, picture_);
@@ -36,27 +35,22 @@ void PictureControl::paintEvent(QPaintEvent*) {
 void PictureControl::mousePressEvent(QMouseEvent* event) {
     // Only the left button clicks, as on the desktop.
     clickPending_ = event->button() == Qt::LeftButton;
-    if (OnMouseDown)
-        OnMouseDown(event->button(), event->position().toPoint());
+    if (OnMouseDown) OnMouseDown(event->button(), event->position().toPoint());
 }
 
 void PictureControl::mouseMoveEvent(QMouseEvent* event) {
-    if (OnMouseMove)
-        OnMouseMove(event->position().toPoint());
+    if (OnMouseMove) OnMouseMove(event->position().toPoint());
 }
 
 void PictureControl::mouseReleaseEvent(QMouseEvent* event) {
-    if (OnMouseUp)
-        OnMouseUp(event->button(), event->position().toPoint());
+    if (OnMouseUp) OnMouseUp(event->button(), event->position().toPoint());
     // A click is a press and release over the same control, as on the desktop.
     const bool click = clickPending_ && rect().contains(event->position().toPoint());
     clickPending_ = false;
-    if (OnClick && click)
-        OnClick();
+    if (OnClick && click) OnClick();
 }
 
 void PictureControl::mouseDoubleClickEvent(QMouseEvent* event) {
     clickPending_ = false;
-    if (OnDblClick && event->button() == Qt::LeftButton)
-        OnDblClick();
+    if (OnDblClick && event->button() == Qt::LeftButton) OnDblClick();
 }

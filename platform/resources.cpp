@@ -3,14 +3,17 @@
 #include <QFile>
 #include <QString>
 
-static QString ResourcePath(const char* name) { return QStringLiteral(":/") + QLatin1String(name); }
+static QString ResourcePath(const char* name) {
+    return QStringLiteral(":/") + QLatin1String(name);
+}
 
-bool ResourceExists(const char* name) { return QFile::exists(ResourcePath(name)); }
+bool ResourceExists(const char* name) {
+    return QFile::exists(ResourcePath(name));
+}
 
 QByteArray ResourceData(const char* name) {
     QFile file(ResourcePath(name));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
+    if (!file.open(QIODevice::ReadOnly)) return {};
     return file.readAll();
 }
 

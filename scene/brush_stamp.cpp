@@ -17,8 +17,7 @@ void PlotStampPixel(int32_t x, int32_t y, int32_t value) {
     // Integer division truncates toward zero, which is the halving we want.
     x /= 2;
     y /= 2;
-    if (x < 0 || y < 0 || x >= Target->Width || y >= Target->Height)
-        return;
+    if (x < 0 || y < 0 || x >= Target->Width || y >= Target->Height) return;
     Target->Data[y * Target->Width + x] = static_cast<uint8_t>(value);
 }
 
@@ -40,8 +39,7 @@ void DrawStampCircle(int32_t cx, int32_t cy, int32_t r, int32_t value) {
             --y;
             d += 4 * (x - y) + 10;
         }
-        if (y == x - 1)
-            return;
+        if (y == x - 1) return;
     }
 }
 

@@ -4,7 +4,9 @@ float SignedArea2(float x1, float y1, float x2, float y2, float x3, float y3) {
     return x1 * (y2 - y3) + x2 * (y3 - y1) + x3 * (y1 - y2);
 }
 
-static int Sign(float value) { return value > 0 ? 1 : (value < 0 ? -1 : 0); }
+static int Sign(float value) {
+    return value > 0 ? 1 : (value < 0 ? -1 : 0);
+}
 
 // The point and the opposite vertex must lie on the same side of each edge.
 bool PointInTriangle(float px, float py, float ax, float ay, float bx, float by, float cx,

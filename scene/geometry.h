@@ -6,7 +6,8 @@
 float SignedArea2(float x1, float y1, float x2, float y2, float x3, float y3);
 
 // Strict inside test: a point on an edge of a proper triangle is outside.
-bool PointInTriangle(float px, float py, float ax, float ay, float bx, float by, float cx, float cy);
+bool PointInTriangle(float px, float py, float ax, float ay, float bx, float by, float cx,
+                     float cy);
 
 // Hit test of a layer: (px, py) is in zoomed layer space; the corners are
 // scaled by Zoom. The quad is split along the C0-C2 diagonal.

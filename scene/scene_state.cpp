@@ -45,8 +45,7 @@ int AddLayer() {
 }
 
 void DeleteLayer(int k) {
-    if (k < 0 || k > LastLayer)
-        return;
+    if (k < 0 || k > LastLayer) return;
     std::move(Layers.begin() + k + 1, Layers.begin() + LastLayer + 1, Layers.begin() + k);
     --LastLayer;
 }

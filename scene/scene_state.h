@@ -91,7 +91,7 @@ struct TMaskBlock {
 template <class T> using TileTable = IndexedArray<IndexedArray<T, 1, 20>, 1, 20>;
 
 extern TextureName PhotoTiles[PhotoTileCount][PhotoTileCount]; // [column][row]
-extern TileTable<TPaintTile> PaintTiles;                      // [column][row], 1..20
+extern TileTable<TPaintTile> PaintTiles;                       // [column][row], 1..20
 extern TileTable<TPaintPixelBlock> PaintPixels;
 extern TileTable<TMaskBlock> SelectionMask;
 

@@ -13,9 +13,13 @@ static void FillMask(uint8_t value) {
             std::memset(SelectionMask[c][r].Data, value, MaskTileBytes);
 }
 
-void ClearSelectionMask() { FillMask(0); }
+void ClearSelectionMask() {
+    FillMask(0);
+}
 
-void SelectWholeMask() { FillMask(255); }
+void SelectWholeMask() {
+    FillMask(255);
+}
 
 uint8_t& MaskByte(int32_t x, int32_t y) {
     return SelectionMask[x / PaintTileSize + 1][y / PaintTileSize + 1]
@@ -26,8 +30,7 @@ uint8_t& MaskByte(int32_t x, int32_t y) {
 // tile's stretch of the row at a time so the inner loop is a plain run.
 static void ToggleRowFrom(int32_t from, int32_t y) {
     const int32_t limit = PaintTileSize * PaintTileCount;
-    if (y < 0 || y >= ImageHeight || y >= limit)
-        return;
+    if (y < 0 || y >= ImageHeight || y >= limit) return;
     const int32_t end = std::min(ImageWidth, limit);
     const int32_t row = y / PaintTileSize + 1;
     const int32_t offset = (y % PaintTileSize) * PaintTileSize;
@@ -43,8 +46,7 @@ static void ToggleRowFrom(int32_t from, int32_t y) {
 
 void ToggleSelectionEdge(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
     const int32_t n = std::abs(y1 - y2);
-    if (n < 1)
-        return;
+    if (n < 1) return;
     const bool secondFirst = y2 < y1;
     const int32_t startX = secondFirst ? x2 : x1;
     const int32_t startY = secondFirst ? y2 : y1;
@@ -58,8 +60,7 @@ void ToggleSelectionEdge(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
 }
 
 void CloseSelection() {
-    if (SelectionClosed)
-        return;
+    if (SelectionClosed) return;
     if (SelectionLast == 0) {
         ToolMode = Tool::SelectionDone;
         SelectionClosed = true;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "scene/selection_mask.h"
 #include "scene/scene_state.h"
+#include "scene/selection_mask.h"
 
 namespace {
 

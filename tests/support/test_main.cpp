@@ -13,8 +13,7 @@ int main(int argc, char** argv) {
     bool listing = false;
     for (int i = 1; i < argc; ++i)
         listing = listing || std::strncmp(argv[i], "--gtest_list_tests", 18) == 0;
-    if (listing || ::testing::GTEST_FLAG(list_tests))
-        return RUN_ALL_TESTS();
+    if (listing || ::testing::GTEST_FLAG(list_tests)) return RUN_ALL_TESTS();
     UseCanvasSurfaceFormat();
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();
