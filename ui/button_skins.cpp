@@ -4,6 +4,7 @@
 
 #include "platform/picture_control.h"
 #include "platform/resources.h"
+#include "render/frame_request.h"
 #include "scene/scene_state.h"
 #include "ui/button_table.h"
 #include "ui/main_form.h"
@@ -50,8 +51,16 @@ void LoadButtonSkins() {
     }
 }
 
+// The canvas draws its own cursor while the pointer is over it; once the
+// pointer is elsewhere, the next frame must drop that cursor.
+static void PointerLeftCanvas() {
+    if (!MouseInCanvas) return;
+    MouseInCanvas = false;
+    RequestFrame();
+}
+
 void ButtonsImages(int32_t id, bool flag) {
-    if (flag) MouseInCanvas = false;
+    if (flag) PointerLeftCanvas();
     if (id == LastHoverId) return;
     for (const ImageButtonInfo& button : ImageButtons)
         Show(button.Index, CurrentPicture(button));
@@ -74,7 +83,7 @@ void ImageButtonMouseUp(int index) {
 }
 
 void FormMouseMove() {
-    MouseInCanvas = false;
+    PointerLeftCanvas();
     HoverButton = 0;
     ButtonsImages(0, true);
     if (MainForm) MainForm->HideLogoHighlight();
