@@ -16,6 +16,9 @@ CanvasWidget::CanvasWidget(QWidget* parent) : QOpenGLWidget(parent) {
     animation_.setTimerType(Qt::PreciseTimer);
     animation_.setInterval(AnimationFrameInterval);
     connect(&animation_, &QTimer::timeout, this, [this] { update(); });
+    pending_.setSingleShot(true);
+    pending_.setTimerType(Qt::PreciseTimer);
+    connect(&pending_, &QTimer::timeout, this, [this] { update(); });
     SetFrameTarget(this);
 }
 
@@ -32,8 +35,18 @@ void CanvasWidget::paintGL() {
     // device pixels of the widget's framebuffer on a high-density screen.
     const double ratio = devicePixelRatioF();
     glViewport(0, 0, DevicePixels(width(), ratio), DevicePixels(height(), ratio));
+    sinceFrame_.start();
     Timer1Timer();
     PaceAnimation();
+}
+
+void CanvasWidget::ScheduleFrame() {
+    if (pending_.isActive()) return;
+    const qint64 wait = sinceFrame_.isValid() ? AnimationFrameInterval - sinceFrame_.elapsed() : 0;
+    if (wait <= 0)
+        update();
+    else
+        pending_.start(static_cast<int>(wait));
 }
 
 void CanvasWidget::PaceAnimation() {
@@ -45,25 +58,26 @@ void CanvasWidget::PaceAnimation() {
 
 void CanvasWidget::hideEvent(QHideEvent* event) {
     animation_.stop();
+    pending_.stop();
     QOpenGLWidget::hideEvent(event);
 }
 
 void CanvasWidget::mousePressEvent(QMouseEvent* event) {
     const QPoint p = CanvasPixelAt(event->position());
     Panel1MouseDown(event->button(), event->buttons(), p.x(), p.y());
-    update();
+    ScheduleFrame();
 }
 
 void CanvasWidget::mouseMoveEvent(QMouseEvent* event) {
     const QPoint p = CanvasPixelAt(event->position());
     Panel1MouseMove(event->buttons(), p.x(), p.y());
-    update();
+    ScheduleFrame();
 }
 
 void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint p = CanvasPixelAt(event->position());
     Panel1MouseUp(event->button(), event->buttons(), p.x(), p.y());
-    update();
+    ScheduleFrame();
 }
 
 // A second press within the double-click time arrives here instead of as a
@@ -76,7 +90,7 @@ void CanvasWidget::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void CanvasWidget::leaveEvent(QEvent* event) {
     Panel1MouseLeave();
-    update();
+    ScheduleFrame();
     QOpenGLWidget::leaveEvent(event);
 }
 

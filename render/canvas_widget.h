@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QOpenGLWidget>
 #include <QPoint>
 #include <QTimer>
@@ -11,6 +12,11 @@
 class CanvasWidget : public QOpenGLWidget {
   public:
     explicit CanvasWidget(QWidget* parent = nullptr);
+
+    // Asks for the next frame: at once when the last one is at least one
+    // frame interval old, otherwise when that interval is over. Requests
+    // made meanwhile are merged into that one frame.
+    void ScheduleFrame();
 
   protected:
     void initializeGL() override;
@@ -31,6 +37,8 @@ class CanvasWidget : public QOpenGLWidget {
     // Vertical sync would pace frames drawn back to back on a real screen,
     // but not on every display server, so a timer paces them instead.
     QTimer animation_;
+    QTimer pending_;
+    QElapsedTimer sinceFrame_;
 };
 
 // The canvas pixel under a pointer position given in logical pixels, which

@@ -1,19 +1,20 @@
 #include "render/frame_request.h"
 
 #include <QPointer>
-#include <QWidget>
+
+#include "render/canvas_widget.h"
 
 #include "scene/scene_state.h"
 
 namespace {
-QPointer<QWidget> FrameTarget;
+QPointer<CanvasWidget> FrameTarget;
 }
 
 void RequestFrame() {
-    if (FrameTarget) FrameTarget->update();
+    if (FrameTarget) FrameTarget->ScheduleFrame();
 }
 
-void SetFrameTarget(QWidget* canvas) {
+void SetFrameTarget(CanvasWidget* canvas) {
     FrameTarget = canvas;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-class QWidget;
+class CanvasWidget;
 
 // Frames are drawn on request rather than on a fast timer. Any handler that
 // changes the shared scene calls RequestFrame, and the next frame shows the
@@ -9,12 +9,14 @@ class QWidget;
 void RequestFrame();
 
 // The canvas that requests go to; null for none (requests are then ignored).
-void SetFrameTarget(QWidget* canvas);
+void SetFrameTarget(CanvasWidget* canvas);
 
 // Whether something on the canvas moves by itself, so that frames must keep
 // coming while nothing else changes: the pulsing MovePoints handles (pointer
 // on the canvas, at least one layer) or a selection outline.
 bool FrameAnimating();
 
-// The interval of the frames drawn while FrameAnimating holds, in ms.
+// The shortest time between two frames, in ms: the interval of the frames
+// drawn while FrameAnimating holds, and the limit for frames asked for by a
+// burst of pointer events, which may come faster than a display refreshes.
 constexpr int AnimationFrameInterval = 16;

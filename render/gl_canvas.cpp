@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstring>
 #include <numbers>
@@ -23,21 +24,77 @@ void SetTextureParameters(bool mipmapped) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
 }
 
-void DefineTextureImage(const Picture& picture, const std::vector<uint8_t>& bytes, bool mipmapped) {
+// Rows widened to RGBA per glTexSubImage2D call: a strip this small is still
+// in the cache when the GL copies it into the texture.
+constexpr int TileStripRows = 32;
+
+bool PixelsMatchSize(const Picture& picture) {
+    if (picture.Channels != 3 && picture.Channels != 4) return false;
+    if (picture.Width <= 0 || picture.Height <= 0) return false;
+    return picture.Pixels.size() == size_t(picture.RowBytes()) * size_t(picture.Height);
+}
+
+void DefineTextureImage(const Picture& picture, const uint8_t* bytes, bool mipmapped) {
     const GLenum format = picture.HasAlpha() ? GL_RGBA : GL_RGB;
     const GLint components = picture.HasAlpha() ? 4 : 3;
     // RGB rows of odd widths are not a multiple of four bytes long.
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     if (mipmapped) {
         gluBuild2DMipmaps(GL_TEXTURE_2D, components, picture.Width, picture.Height, format,
-                          GL_UNSIGNED_BYTE, bytes.data());
+                          GL_UNSIGNED_BYTE, bytes);
         return;
     }
     // Textures without mipmaps (the photo tiles) are sampled nearest and never
     // read a level other than 0, so building the rest would only cost time at
     // every photo load.
     glTexImage2D(GL_TEXTURE_2D, 0, components, picture.Width, picture.Height, 0, format,
-                 GL_UNSIGNED_BYTE, bytes.data());
+                 GL_UNSIGNED_BYTE, bytes);
+}
+
+// RGB pixels to RGBA ones with opaque alpha, four at a time where at least one
+// more pixel follows in the row: each pixel is then read as a 32-bit word,
+// whose last byte (the next pixel's) is replaced by the alpha.
+void WidenRow(const uint8_t* from, uint8_t* to, int width) {
+    int x = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        for (; x + 4 < width; x += 4, from += 12, to += 16) {
+            uint64_t first, second;
+            std::memcpy(&first, from, 8);
+            std::memcpy(&second, from + 6, 8);
+            const uint64_t opaque = 0xFF000000FF000000u;
+            const uint64_t low = ((first & 0xFFFFFFu) | (first >> 24 << 32)) | opaque;
+            const uint64_t high = ((second & 0xFFFFFFu) | (second >> 24 << 32)) | opaque;
+            std::memcpy(to, &low, 8);
+            std::memcpy(to + 8, &high, 8);
+        }
+    }
+    for (; x < width; ++x, from += 3, to += 4) {
+        std::memcpy(to, from, 3);
+        to[3] = 255;
+    }
+}
+
+// Sends the picture's width x height pixels from (left, top) into the bound
+// texture's top-left corner as RGBA: the GL keeps RGB textures four bytes a
+// texel, and rows already in that layout are copied as they stand instead of
+// being converted texel by texel, which used to take most of a photo load.
+void SendTileRows(const Picture& picture, int left, int top, int width, int height) {
+    std::vector<uint8_t> strip(size_t(width) * TileStripRows * 4);
+    const size_t rowBytes = size_t(picture.RowBytes());
+    for (int y = 0; y < height; y += TileStripRows) {
+        const int rows = std::min(TileStripRows, height - y);
+        for (int r = 0; r < rows; ++r) {
+            const uint8_t* from = picture.Pixels.data() + size_t(top + y + r) * rowBytes +
+                                  size_t(left) * picture.Channels;
+            uint8_t* to = strip.data() + size_t(r) * width * 4;
+            if (picture.HasAlpha())
+                std::memcpy(to, from, size_t(width) * 4);
+            else
+                WidenRow(from, to, width);
+        }
+        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, y, width, rows, GL_RGBA, GL_UNSIGNED_BYTE,
+                        strip.data());
+    }
 }
 
 void EmitVertex(const CanvasPoint& p) {
@@ -161,14 +218,12 @@ void DrawTexturedQuad(TextureName texture, uint8_t alpha, uint8_t red, uint8_t g
 }
 
 std::vector<uint8_t> TextureBytes(const Picture& picture) {
-    if (picture.Channels != 3 && picture.Channels != 4) return {};
-    if (picture.Width <= 0 || picture.Height <= 0) return {};
-    const size_t rowBytes = static_cast<size_t>(picture.RowBytes());
-    const size_t height = static_cast<size_t>(picture.Height);
-    if (picture.Pixels.size() != rowBytes * height) return {};
+    if (!PixelsMatchSize(picture)) return {};
     if (!picture.HasAlpha()) return picture.Pixels;
     // Alpha textures hold the picture bottom row first, so that t grows
     // upwards on the canvas like the tattoo corners' V.
+    const size_t rowBytes = size_t(picture.RowBytes());
+    const size_t height = size_t(picture.Height);
     std::vector<uint8_t> bytes(picture.Pixels.size());
     for (size_t b = 0; b < height; ++b)
         std::memcpy(&bytes[(height - 1 - b) * rowBytes], &picture.Pixels[b * rowBytes], rowBytes);
@@ -181,9 +236,33 @@ TextureName UploadTexture(int32_t count, const Picture& picture, bool mipmapped)
     glGenTextures(static_cast<GLsizei>(names.size()), names.data());
     glBindTexture(GL_TEXTURE_2D, names[0]);
     SetTextureParameters(mipmapped);
-    const std::vector<uint8_t> bytes = TextureBytes(picture);
-    if (!bytes.empty()) DefineTextureImage(picture, bytes, mipmapped);
+    if (!PixelsMatchSize(picture)) return names[0];
+    // RGB pictures are already in texture order: no copy for them.
+    if (!picture.HasAlpha()) {
+        DefineTextureImage(picture, picture.Pixels.data(), mipmapped);
+        return names[0];
+    }
+    const std::vector<uint8_t> flipped = TextureBytes(picture);
+    DefineTextureImage(picture, flipped.data(), mipmapped);
     return names[0];
+}
+
+TextureName UploadTextureTile(const Picture& picture, int left, int top, int size) {
+    MakeCanvasCurrent();
+    TextureName name = 0;
+    glGenTextures(1, &name);
+    glBindTexture(GL_TEXTURE_2D, name);
+    SetTextureParameters(false);
+    const int width = std::clamp(picture.Width - left, 0, size);
+    const int height = std::clamp(picture.Height - top, 0, size);
+    if (left < 0 || top < 0 || width == 0 || height == 0 || !PixelsMatchSize(picture)) {
+        static constexpr uint8_t black[4] = {0, 0, 0, 255};
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, black);
+        return name;
+    }
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, size, size, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    SendTileRows(picture, left, top, width, height);
+    return name;
 }
 
 void CreatePaintTileTextures() {

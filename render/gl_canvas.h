@@ -68,5 +68,12 @@ std::vector<uint8_t> TextureBytes(const Picture& picture);
 // Makes a texture of the picture and returns the first of `count` new names.
 TextureName UploadTexture(int32_t count, const Picture& picture, bool mipmapped);
 
+// Makes a size x size texture, sampled nearest, whose top-left part holds the
+// picture's pixels from (left, top) up to the picture's right and bottom edges,
+// top row first; the texels beyond are left undefined, as nothing samples
+// them. A tile with no pixel of the picture gets only a 1 x 1 black level 0:
+// it keeps a name in the tile table without the cost of a full upload.
+TextureName UploadTextureTile(const Picture& picture, int left, int top, int size);
+
 // The 400 paint tile textures, defined from PaintPixels.
 void CreatePaintTileTextures();

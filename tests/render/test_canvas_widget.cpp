@@ -101,6 +101,23 @@ TEST_F(CanvasWidgetTest, PointerEventsReachTheHandlersAndEachDrawsAFrame) {
     EXPECT_EQ(FramesDuring(100), 1);
 }
 
+TEST_F(CanvasWidgetTest, APointerBurstDrawsNoFasterThanTheFrameInterval) {
+    QElapsedTimer clock;
+    clock.start();
+    const int before = canvas_->Frames;
+    for (int i = 0; i < 100; ++i) {
+        Send(QEvent::MouseMove, {10.0 + i, 20}, Qt::NoButton, Qt::NoButton);
+        QTest::qWait(1);
+    }
+    const int limit = static_cast<int>(clock.elapsed() / AnimationFrameInterval) + 2;
+    EXPECT_LE(canvas_->Frames - before, limit);
+    EXPECT_GE(canvas_->Frames - before, 2) << "frames keep coming during the burst";
+    const int afterBurst = canvas_->Frames;
+    Settle();
+    EXPECT_LE(canvas_->Frames - afterBurst, 1) << "at most one last frame shows the final position";
+    EXPECT_EQ(MouseX, 109);
+}
+
 TEST(CanvasContext, TexturesMadeBeforeTheCanvasIsShownAppearInItsFrames) {
     ResetSceneState();
     CountingCanvas canvas;
