@@ -2,19 +2,14 @@
 
 #include <QOpenGLWidget>
 
+#include "platform/gl_format.h"
+
 QOpenGLWidget* CanvasWindow = nullptr;
 std::unique_ptr<QOffscreenSurface> CanvasDC;
 std::unique_ptr<QOpenGLContext> CanvasRC;
 
 int32_t SetupPixelFormat(QOffscreenSurface& surface) {
-    QSurfaceFormat format = QSurfaceFormat::defaultFormat();
-    format.setRenderableType(QSurfaceFormat::OpenGL);
-    format.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
-    format.setRedBufferSize(8);
-    format.setGreenBufferSize(8);
-    format.setBlueBufferSize(8);
-    format.setDepthBufferSize(16);
-    surface.setFormat(format);
+    surface.setFormat(CanvasSurfaceFormat());
     surface.create();
     return surface.isValid() ? 0 : E_FAIL;
 }

@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 #include <QSurfaceFormat>
 
-void UseCanvasSurfaceFormat() {
+QSurfaceFormat CanvasSurfaceFormat() {
     QSurfaceFormat format;
     format.setRenderableType(QSurfaceFormat::OpenGL);
     format.setVersion(2, 1);
@@ -16,7 +16,11 @@ void UseCanvasSurfaceFormat() {
     format.setGreenBufferSize(8);
     format.setBlueBufferSize(8);
     format.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
-    QSurfaceFormat::setDefaultFormat(format);
+    return format;
+}
+
+void UseCanvasSurfaceFormat() {
+    QSurfaceFormat::setDefaultFormat(CanvasSurfaceFormat());
     // Textures are made in the program's own context before the canvas widget
     // has one; a shared group lets the widget's frames use them.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
