@@ -4,6 +4,7 @@
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <fstream>
@@ -22,7 +23,8 @@
 // bare libjpeg-turbo decode of the same file, the main parts of the load on
 // their own, and reading a start-up catalog of 80 designs. The CPU column is
 // the figure to compare on a busy machine: the GL here is a software one that
-// uploads on the calling thread.
+// uploads on the calling thread. Loading the same photo again reuses its tile
+// textures; the load into fresh ones is the first large photo of a run.
 
 namespace {
 
@@ -149,6 +151,53 @@ void DecodeThroughOurCodec(benchmark::State& state) {
 }
 BENCHMARK(DecodeThroughOurCodec)->Unit(benchmark::kMillisecond);
 
+// Forgets the loaded photo's tiles, as if none had been loaded yet.
+void DropPhoto() {
+    DeletePhotoTiles();
+    PhotoWidth = PhotoHeight = ImageWidth = ImageHeight = 0;
+}
+
+void OpenFotoIntoFreshTiles(benchmark::State& state) {
+    MakeCanvasContextCurrent();
+    for (auto _ : state) {
+        state.PauseTiming();
+        DropPhoto();
+        state.ResumeTiming();
+        OpenFoto(Files().Photo);
+        glFinish();
+    }
+}
+BENCHMARK(OpenFotoIntoFreshTiles)->Unit(benchmark::kMillisecond);
+
+void UploadPhotoTilesFresh(benchmark::State& state) {
+    MakeCanvasContextCurrent();
+    Picture photo;
+    ReadPhotoPicture(Files().Photo, photo);
+    for (auto _ : state) {
+        state.PauseTiming();
+        DropPhoto();
+        state.ResumeTiming();
+        UploadPhotoTiles(photo);
+        glFinish();
+        PhotoWidth = ImageWidth = photo.Width;
+        PhotoHeight = ImageHeight = photo.Height;
+    }
+}
+BENCHMARK(UploadPhotoTilesFresh)->Unit(benchmark::kMillisecond);
+
+void UploadPhotoTilesReused(benchmark::State& state) {
+    MakeCanvasContextCurrent();
+    Picture photo;
+    ReadPhotoPicture(Files().Photo, photo);
+    for (auto _ : state) {
+        UploadPhotoTiles(photo);
+        glFinish();
+        PhotoWidth = ImageWidth = photo.Width;
+        PhotoHeight = ImageHeight = photo.Height;
+    }
+}
+BENCHMARK(UploadPhotoTilesReused)->Unit(benchmark::kMillisecond);
+
 void UploadTwentyFiveTiles(benchmark::State& state) {
     MakeCanvasContextCurrent();
     Picture tile{512, 512, 3, std::vector<uint8_t>(512 * 512 * 3, 7)};
@@ -170,6 +219,24 @@ void ResetPaintLayerOnly(benchmark::State& state) {
     }
 }
 BENCHMARK(ResetPaintLayerOnly)->Unit(benchmark::kMillisecond);
+
+// The dearest reset: paint over every tile, as after filling the selection.
+void ResetPaintLayerAfterFill(benchmark::State& state) {
+    MakeCanvasContextCurrent();
+    for (auto _ : state) {
+        state.PauseTiming();
+        for (int i = 1; i <= PaintTileCount; ++i)
+            for (int j = 1; j <= PaintTileCount; ++j) {
+                std::fill(std::begin(PaintPixels[i][j].Data), std::end(PaintPixels[i][j].Data),
+                          uint8_t(200));
+                PaintTiles[i][j].Dirty = true;
+            }
+        state.ResumeTiming();
+        ResetPaintLayer();
+        glFinish();
+    }
+}
+BENCHMARK(ResetPaintLayerAfterFill)->Unit(benchmark::kMillisecond);
 
 void ReadCatalogOf80Designs(benchmark::State& state) {
     for (auto _ : state)

@@ -69,6 +69,46 @@ bool ReadBmpPhoto(const std::string& path, Picture& out) {
     return PictureFromQImage(image, out);
 }
 
+// The current photo's tile names inside a grid of columns x rows, column by
+// column (0 where it has none); its tiles outside that grid are deleted, one
+// call per tile, and PhotoTiles is left empty. Handing the names on to the
+// next photo spares the GL a fresh allocation for every tile.
+std::vector<TextureName> TakePhotoTiles(int columns, int rows) {
+    std::vector<TextureName> names(size_t(columns) * rows, 0);
+    if (PhotoWidth <= 0 || PhotoHeight <= 0) return names;
+    int oldColumns = std::min(PhotoTileSpan(ImageWidth), PhotoTileCount);
+    int oldRows = std::min(PhotoTileSpan(ImageHeight), PhotoTileCount);
+    for (int i = 0; i < oldColumns; ++i)
+        for (int j = 0; j < oldRows; ++j) {
+            if (i < columns && j < rows)
+                names[size_t(i) * rows + j] = PhotoTiles[i][j];
+            else
+                glDeleteTextures(1, &PhotoTiles[i][j]);
+            PhotoTiles[i][j] = 0;
+        }
+    return names;
+}
+
+const uint8_t* ClearPaintBlock() {
+    static const std::vector<uint8_t> clear(PaintTileBytes, 0);
+    return clear.data();
+}
+
+bool PaintTileClear(int column, int row) {
+    return !PaintTiles[column][row].Dirty &&
+           std::memcmp(PaintPixels[column][row].Data, ClearPaintBlock(), PaintTileBytes) == 0;
+}
+
+void ClearPaintTile(int column, int row) {
+    std::memset(PaintPixels[column][row].Data, 0, PaintTileBytes);
+    TPaintTile& tile = PaintTiles[column][row];
+    tile.Dirty = false;
+    if (tile.Texture == 0) return;
+    glBindTexture(GL_TEXTURE_2D, tile.Texture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, PaintTileSize, PaintTileSize, 0, GL_RGBA,
+                 GL_UNSIGNED_BYTE, ClearPaintBlock());
+}
+
 void ReportUnusablePhoto() {
     AskContentMessage(Lang(TextPhotoUnusable), Lang(TextPhotoErrorCaption), MessageButtons::Ok,
                       MessageIcon::Error);
@@ -159,64 +199,29 @@ int PhotoTileSpan(int32_t size) {
     return size / PhotoTileSize + 1;
 }
 
-void CutPhotoTile(const Picture& photo, int column, int row, Picture& tile) {
-    tile.Width = PhotoTileSize;
-    tile.Height = PhotoTileSize;
-    tile.Channels = 3;
-    tile.Pixels.resize(size_t(PhotoTileSize) * PhotoTileSize * 3);
-    int left = column * PhotoTileSize;
-    int top = row * PhotoTileSize;
-    int width = std::clamp(photo.Width - left, 0, PhotoTileSize);
-    int height = std::clamp(photo.Height - top, 0, PhotoTileSize);
-    if (width < PhotoTileSize || height < PhotoTileSize)
-        std::fill(tile.Pixels.begin(), tile.Pixels.end(), uint8_t(0));
-    for (int y = 0; y < height; ++y) {
-        const uint8_t* from =
-            photo.Pixels.data() + (size_t(top + y) * photo.Width + left) * photo.Channels;
-        uint8_t* to = tile.Pixels.data() + size_t(y) * PhotoTileSize * 3;
-        if (photo.Channels == 3) {
-            std::memcpy(to, from, size_t(width) * 3);
-            continue;
-        }
-        for (int x = 0; x < width; ++x, from += photo.Channels)
-            std::memcpy(to + x * 3, from, 3);
-    }
-}
-
 void DeletePhotoTiles() {
-    if (PhotoWidth <= 0 || PhotoHeight <= 0) return;
-    int columns = std::min(PhotoTileSpan(ImageWidth), PhotoTileCount);
-    int rows = std::min(PhotoTileSpan(ImageHeight), PhotoTileCount);
-    for (int i = 0; i < columns; ++i)
-        for (int j = 0; j < rows; ++j) {
-            glDeleteTextures(1, &PhotoTiles[i][j]);
-            PhotoTiles[i][j] = 0;
-        }
+    TakePhotoTiles(0, 0);
 }
 
 void UploadPhotoTiles(const Picture& photo) {
     int columns = std::min(PhotoTileSpan(photo.Width), PhotoTileCount);
     int rows = std::min(PhotoTileSpan(photo.Height), PhotoTileCount);
-    Picture tile;
+    std::vector<TextureName> names = TakePhotoTiles(columns, rows);
+    UploadTextureTiles(photo, PhotoTileSize, columns, rows, names);
     for (int i = 0; i < columns; ++i)
-        for (int j = 0; j < rows; ++j) {
-            CutPhotoTile(photo, i, j, tile);
-            PhotoTiles[i][j] = UploadTexture(1, tile, false);
-        }
+        for (int j = 0; j < rows; ++j)
+            PhotoTiles[i][j] = names[size_t(i) * rows + j];
 }
 
 void ResetPaintLayer() {
     SelectWholeMask();
+    // Clearing and re-sending all 400 blocks moves over 50 MB through memory,
+    // more than the rest of a photo load after decoding. A block that is all
+    // zero and not dirty already shows nothing: every change to a block marks
+    // it dirty until its texture has been sent its pixels again.
     for (int i = 1; i <= PaintTileCount; ++i)
-        for (int j = 1; j <= PaintTileCount; ++j) {
-            std::memset(PaintPixels[i][j].Data, 0, PaintTileBytes);
-            TPaintTile& tile = PaintTiles[i][j];
-            if (tile.Texture == 0) continue;
-            glBindTexture(GL_TEXTURE_2D, tile.Texture);
-            glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, PaintTileSize, PaintTileSize, 0, GL_RGBA,
-                         GL_UNSIGNED_BYTE, PaintPixels[i][j].Data);
-            tile.Dirty = false;
-        }
+        for (int j = 1; j <= PaintTileCount; ++j)
+            if (!PaintTileClear(i, j)) ClearPaintTile(i, j);
     SelectionClosed = true;
 }
 
@@ -226,11 +231,10 @@ void ReplacePhoto(const Picture& photo) {
     HoverLayer = -1;
     // Handlers run outside frames, where another context may be current.
     MakeCanvasCurrent();
-    DeletePhotoTiles();
+    UploadPhotoTiles(photo);
     PhotoWidth = ImageWidth = photo.Width;
     PhotoHeight = ImageHeight = photo.Height;
     QuarterTurns = 0;
-    UploadPhotoTiles(photo);
     ResetPaintLayer();
     FitPhotoIntoView();
     RequestFrame();

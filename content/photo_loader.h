@@ -43,15 +43,17 @@ PhotoFit FitPhoto(int32_t photoWidth, int32_t photoHeight, int32_t viewWidth, in
 // Tiles along one side of a photo of this size: (size div 512) + 1.
 int PhotoTileSpan(int32_t size);
 
-// Copies the photo's pixels of tile (column, row) into the top-left part of a
-// 512 x 512 RGB tile; the rest of an edge tile is black.
-void CutPhotoTile(const Picture& photo, int column, int row, Picture& tile);
-
 // Deletes the current photo's tile textures over its own grid.
 void DeletePhotoTiles();
-// Cuts the photo into tiles and uploads them into PhotoTiles.
+// Puts the photo's 512 x 512 tiles into PhotoTiles, uploaded straight from
+// its pixels into the current photo's tile textures (PhotoTiles over the grid
+// of ImageWidth x ImageHeight) where the new grid has them; the caller then
+// gives the scene the new photo's size. The tiles past an exact multiple of
+// 512 hold nothing of the photo.
 void UploadPhotoTiles(const Picture& photo);
-// Clears the paint layer, re-sends it to its textures and selects everything.
+// Clears the paint layer, re-sends the cleared blocks to their textures and
+// selects everything. Blocks already clear are left as they are: a tile's
+// texture holds its pixels unless the tile is dirty.
 void ResetPaintLayer();
 // Puts an already checked photo into the scene in place of the current one.
 void ReplacePhoto(const Picture& photo);

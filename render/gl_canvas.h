@@ -68,12 +68,16 @@ std::vector<uint8_t> TextureBytes(const Picture& picture);
 // Makes a texture of the picture and returns the first of `count` new names.
 TextureName UploadTexture(int32_t count, const Picture& picture, bool mipmapped);
 
-// Makes a size x size texture, sampled nearest, whose top-left part holds the
-// picture's pixels from (left, top) up to the picture's right and bottom edges,
-// top row first; the texels beyond are left undefined, as nothing samples
-// them. A tile with no pixel of the picture gets only a 1 x 1 black level 0:
-// it keeps a name in the tile table without the cost of a full upload.
-TextureName UploadTextureTile(const Picture& picture, int left, int top, int size);
+// Cuts the picture into a grid of columns x rows RGBA textures of size x size
+// (opaque for an RGB picture), sampled nearest. `names` holds their names
+// column by column: a 0 gets a new name, any other texture is defined again in
+// place. Tile (i, j) holds the picture's pixels from (size i, size j) on in
+// its top-left part, top row first; texels past the picture's edges are left
+// undefined, as nothing samples them. A tile holding no pixel of the picture
+// gets only a 1 x 1 black level 0: it keeps a name without the cost of a full
+// upload.
+void UploadTextureTiles(const Picture& picture, int size, int columns, int rows,
+                        std::vector<TextureName>& names);
 
 // The 400 paint tile textures, defined from PaintPixels.
 void CreatePaintTileTextures();

@@ -3,9 +3,12 @@
 #include <QImage>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <array>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <set>
+#include <utility>
 #include <vector>
 
 #include "app/language.h"
@@ -13,6 +16,7 @@
 #include "content/photo_loader.h"
 #include "platform/form_controls.h"
 #include "platform/resources.h"
+#include "render/tile_drawing.h"
 #include "scene/scene_state.h"
 #include "tests/support/gl_fixture.h"
 
@@ -102,21 +106,10 @@ TEST(PhotoFitting, ZoomShowsTheWholePhoto) {
     EXPECT_FLOAT_EQ(FitPhoto(427, 1032, 427, 516).Zoom, 0.5f);
 }
 
-TEST(PhotoTiling, GridAndEdgeTiles) {
+TEST(PhotoTiling, GridSpan) {
     EXPECT_EQ(PhotoTileSpan(2048), 5);
     EXPECT_EQ(PhotoTileSpan(2047), 4);
     EXPECT_EQ(PhotoTileSpan(511), 1);
-    Picture photo{600, 520, 3, std::vector<uint8_t>(600 * 520 * 3)};
-    for (int y = 0; y < 520; ++y)
-        for (int x = 0; x < 600; ++x)
-            photo.Pixels[(y * 600 + x) * 3] = uint8_t(1 + (x + y) % 250);
-    Picture tile;
-    CutPhotoTile(photo, 1, 1, tile);
-    ASSERT_EQ(tile.Width, 512);
-    EXPECT_EQ(PixelOf(tile, 0, 0)[0], PixelOf(photo, 512, 512)[0]);
-    EXPECT_EQ(PixelOf(tile, 87, 7)[0], PixelOf(photo, 599, 519)[0]);
-    EXPECT_EQ(PixelOf(tile, 88, 0)[0], 0);
-    EXPECT_EQ(PixelOf(tile, 0, 8)[0], 0);
 }
 
 TEST(PhotoReading, DecodesEachFormatToRgb) {
@@ -188,6 +181,16 @@ class PhotoLoaderGl : public GlFixture {
         glGetTexImage(GL_TEXTURE_2D, 0, format, GL_UNSIGNED_BYTE, pixels.data());
         return pixels;
     }
+    // A paint tile texture showing red; its pixels are red too when `painted`.
+    static void PaintTile(int column, int row, bool painted) {
+        std::vector<uint8_t> red(PaintTileBytes, 255);
+        glGenTextures(1, &PaintTiles[column][row].Texture);
+        glBindTexture(GL_TEXTURE_2D, PaintTiles[column][row].Texture);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 128, 128, 0, GL_RGBA, GL_UNSIGNED_BYTE, red.data());
+        if (painted)
+            std::fill(std::begin(PaintPixels[column][row].Data),
+                      std::end(PaintPixels[column][row].Data), uint8_t(255));
+    }
     // Two layers, a painted pixel and an open selection, as the user left them.
     static void MakeWork() {
         AddLayer();
@@ -225,11 +228,65 @@ TEST_F(PhotoLoaderGl, TilesHoldTheirPartOfThePhoto) {
     EXPECT_EQ(tile[(10 * 512 + 88) * 3], 255);
 }
 
+// x and y in the red and green channels, their high bits in blue.
+QColor PositionColour(int x, int y) {
+    return QColor(x & 255, y & 255, (x >> 8) * 64 + (y >> 8) * 16 + 8);
+}
+
+// Draws the photo at zoom 1 with image pixel (x, y) at canvas (x - left, y - top).
+void DrawPhotoFrom(int left, int top) {
+    Zoom = 1;
+    DrawPhoto(float(-left), float(-top));
+}
+
+TEST_F(PhotoLoaderGl, EdgeTilesShowTheRemainderOfTheirPhoto) {
+    // The larger photo first, so that the edge tiles reuse textures full of it.
+    OpenFoto(files_.Plain("before.bmp", 1100, 1100));
+    QImage image(600, 520, QImage::Format_RGB888);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixelColor(x, y, PositionColour(x, y));
+    OpenFoto(files_.Save("edges.bmp", image, "BMP"));
+    ASSERT_EQ(LiveTiles().size(), 4u);
+    DrawPhotoFrom(300, 100);
+    // One point of the whole tile, of each edge tile and the far corner.
+    for (auto [x, y] : {std::pair{310, 110},
+                        {511, 300},
+                        {512, 300},
+                        {599, 110},
+                        {310, 511},
+                        {310, 512},
+                        {450, 519},
+                        {512, 512},
+                        {599, 519}}) {
+        QColor expected = PositionColour(x, y);
+        std::array<uint8_t, 4> shown = Pixel(x - 300, y - 100);
+        EXPECT_EQ(QColor(shown[0], shown[1], shown[2]), expected) << x << ", " << y;
+    }
+    // Past the photo's right and bottom edges nothing is drawn.
+    EXPECT_EQ(Pixel(600 - 300, 200)[2], 0);
+    EXPECT_EQ(Pixel(400, 520 - 100)[2], 0);
+}
+
+TEST_F(PhotoLoaderGl, ASmallerPhotoKeepsTheTilesItNeedsAndDeletesTheRest) {
+    OpenFoto(files_.Plain("large.bmp", 1100, 1100));
+    const TextureName kept = PhotoTiles[1][1];
+    const TextureName dropped = PhotoTiles[2][0];
+    OpenFoto(files_.Plain("small.bmp", 600, 520));
+    EXPECT_EQ(PhotoTiles[1][1], kept);
+    EXPECT_FALSE(glIsTexture(dropped));
+    EXPECT_EQ(PhotoTiles[2][0], 0u);
+    OpenFoto(files_.Plain("large.bmp", 1100, 1100));
+    EXPECT_EQ(LiveTiles().size(), 9u);
+}
+
 TEST_F(PhotoLoaderGl, LoadLeavesAFreshScene) {
-    std::vector<uint8_t> red(PaintTileBytes, 255);
-    glGenTextures(1, &PaintTiles[3][4].Texture);
-    glBindTexture(GL_TEXTURE_2D, PaintTiles[3][4].Texture);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 128, 128, 0, GL_RGBA, GL_UNSIGNED_BYTE, red.data());
+    // Paint erased from the pixels but not drawn since: the texture still
+    // shows it.
+    PaintTile(3, 4, false);
+    PaintTiles[3][4].Dirty = true;
+    // Paint drawn: pixels and texture agree.
+    PaintTile(5, 6, true);
     QScrollBar barX, barY;
     barX.setRange(0, 100);
     barX.setValue(50);
@@ -255,9 +312,15 @@ TEST_F(PhotoLoaderGl, LoadLeavesAFreshScene) {
         for (int j = 1; j <= PaintTileCount; ++j)
             for (uint8_t value : SelectionMask[i][j].Data)
                 ASSERT_EQ(value, 255);
-    std::vector<uint8_t> sent = TextureLevel0(PaintTiles[3][4].Texture, GL_RGBA, PaintTileBytes);
-    EXPECT_EQ(std::count(sent.begin(), sent.end(), 0), PaintTileBytes);
-    glDeleteTextures(1, &PaintTiles[3][4].Texture);
+    for (auto [i, j] : {std::pair{3, 4}, {5, 6}}) {
+        std::vector<uint8_t> sent =
+            TextureLevel0(PaintTiles[i][j].Texture, GL_RGBA, PaintTileBytes);
+        EXPECT_EQ(std::count(sent.begin(), sent.end(), 0), PaintTileBytes) << i << ", " << j;
+        EXPECT_EQ(std::count(PaintPixels[i][j].Data, std::end(PaintPixels[i][j].Data), 0),
+                  PaintTileBytes);
+        EXPECT_FALSE(PaintTiles[i][j].Dirty);
+        glDeleteTextures(1, &PaintTiles[i][j].Texture);
+    }
 }
 
 TEST_F(PhotoLoaderGl, RefusedOrUnreadablePhotoKeepsEverything) {

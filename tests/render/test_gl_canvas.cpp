@@ -1,4 +1,6 @@
 #include <GL/gl.h>
+#include <algorithm>
+#include <vector>
 
 #include "render/gl_canvas.h"
 #include "render/layer_mesh.h"
@@ -80,6 +82,93 @@ TEST_F(GlCanvasTest, BrokenPicturesGiveAnEmptyTextureInsteadOfReadingPastTheirPi
     EXPECT_TRUE(TextureBytes(shortBuffer).empty());
     EXPECT_TRUE(TextureBytes(Picture{4, 4, 2, std::vector<uint8_t>(32)}).empty());
     EXPECT_NE(UploadTexture(1, shortBuffer, true), 0u);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+// An RGB picture whose every pixel differs from its neighbours.
+Picture NumberedPicture(int width, int height) {
+    Picture picture{width, height, 3, std::vector<uint8_t>(size_t(width) * height * 3)};
+    for (size_t i = 0; i < picture.Pixels.size(); ++i)
+        picture.Pixels[i] = static_cast<uint8_t>(i * 7 + i / 251);
+    return picture;
+}
+
+// Level 0 of a tile texture as RGBA, with its side.
+std::vector<uint8_t> TileTexels(TextureName name, int& side) {
+    glBindTexture(GL_TEXTURE_2D, name);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &side);
+    std::vector<uint8_t> texels(static_cast<size_t>(side) * side * 4);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
+    return texels;
+}
+
+// Every pixel of the picture must be in its tile's texel, opaque; tiles that
+// hold no pixel have a 1 x 1 level.
+void ExpectPictureInTiles(const Picture& picture, int size, int columns, int rows,
+                          const std::vector<TextureName>& names) {
+    ASSERT_EQ(names.size(), static_cast<size_t>(columns) * rows);
+    for (int i = 0; i < columns; ++i)
+        for (int j = 0; j < rows; ++j) {
+            int side = 0;
+            const std::vector<uint8_t> texels = TileTexels(names[i * rows + j], side);
+            const int width = std::clamp(picture.Width - i * size, 0, size);
+            const int height = std::clamp(picture.Height - j * size, 0, size);
+            ASSERT_EQ(side, width > 0 && height > 0 ? size : 1) << i << ", " << j;
+            for (int y = 0; y < height; ++y)
+                for (int x = 0; x < width; ++x) {
+                    const uint8_t* texel = &texels[(y * size + x) * 4];
+                    const uint8_t* pixel =
+                        &picture.Pixels[((j * size + y) * picture.Width + i * size + x) * 3];
+                    ASSERT_TRUE(std::equal(pixel, pixel + 3, texel) && texel[3] == 255)
+                        << "tile " << i << ", " << j << " texel " << x << ", " << y;
+                }
+        }
+}
+
+TEST_F(GlCanvasTest, TilesHoldTheirPartOfThePictureWhateverItsWidth) {
+    // Widths around every multiple of four reach both ends of a row's
+    // conversion; 150 x 100 in tiles of 64 crosses whole strips of rows too.
+    for (const auto& [width, height, size] : {std::array{1, 1, 16},
+                                              {5, 3, 16},
+                                              {6, 2, 16},
+                                              {7, 4, 16},
+                                              {13, 9, 16},
+                                              {15, 16, 16},
+                                              {150, 100, 64}}) {
+        const Picture picture = NumberedPicture(width, height);
+        const int columns = width / size + 1;
+        const int rows = height / size + 1;
+        std::vector<TextureName> names;
+        UploadTextureTiles(picture, size, columns, rows, names);
+        ExpectPictureInTiles(picture, size, columns, rows, names);
+    }
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(GlCanvasTest, TilesAreDefinedAgainUnderTheNamesTheyHad) {
+    std::vector<TextureName> names;
+    UploadTextureTiles(NumberedPicture(40, 20), 16, 3, 2, names);
+    const std::vector<TextureName> first = names;
+    const Picture other = NumberedPicture(20, 40);
+    UploadTextureTiles(other, 16, 3, 2, names);
+    EXPECT_EQ(names, first);
+    ExpectPictureInTiles(other, 16, 3, 2, names);
+    // Only the cells that had no name get new ones.
+    names[1] = 0;
+    UploadTextureTiles(other, 16, 3, 2, names);
+    EXPECT_NE(names[1], 0u);
+    EXPECT_EQ(names[0], first[0]);
+}
+
+TEST_F(GlCanvasTest, TilesOfABrokenPictureHoldNothing) {
+    Picture broken = NumberedPicture(40, 40);
+    broken.Pixels.resize(100);
+    std::vector<TextureName> names;
+    UploadTextureTiles(broken, 16, 3, 3, names);
+    ASSERT_EQ(names.size(), 9u);
+    int side = 0;
+    TileTexels(names[0], side);
+    EXPECT_EQ(side, 1);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
