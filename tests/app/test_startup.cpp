@@ -26,7 +26,9 @@ class LauncherRun : public ::testing::Test {
         marker_ = folder_.filePath("started");
         QFile script(launcher_);
         ASSERT_TRUE(script.open(QIODevice::WriteOnly));
-        script.write("#!/bin/sh\npwd > \"$VELMORA_MARKER\"\n");
+        // Written aside and renamed, so the marker never exists half written.
+        script.write("#!/bin/sh\npwd > \"$VELMORA_MARKER.part\"\nmv \"$VELMORA_MARKER.part\" "
+                     "\"$VELMORA_MARKER\"\n");
         script.close();
         script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
@@ -100,7 +102,8 @@ TEST(Launcher, StartsTheEditorBesideItselfWithNosplash) {
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QFile editor(folder.filePath("velmora"));
     ASSERT_TRUE(editor.open(QIODevice::WriteOnly));
-    editor.write("#!/bin/sh\necho \"$*|$(pwd)\" > \"$(dirname \"$0\")/ran\"\n");
+    editor.write("#!/bin/sh\nranfile=\"$(dirname \"$0\")/ran\"\n"
+                 "echo \"$*|$(pwd)\" > \"$ranfile.part\" && mv \"$ranfile.part\" \"$ranfile\"\n");
     editor.close();
     editor.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
