@@ -169,34 +169,25 @@ void OpenFotoIntoFreshTiles(benchmark::State& state) {
 }
 BENCHMARK(OpenFotoIntoFreshTiles)->Unit(benchmark::kMillisecond);
 
-void UploadPhotoTilesFresh(benchmark::State& state) {
+// Tile upload alone, into new textures or into the previous photo's ones.
+void UploadPhotoTilesInto(benchmark::State& state, bool freshTextures) {
     MakeCanvasContextCurrent();
     Picture photo;
     ReadPhotoPicture(Files().Photo, photo);
     for (auto _ : state) {
-        state.PauseTiming();
-        DropPhoto();
-        state.ResumeTiming();
+        if (freshTextures) {
+            state.PauseTiming();
+            DropPhoto();
+            state.ResumeTiming();
+        }
         UploadPhotoTiles(photo);
         glFinish();
         PhotoWidth = ImageWidth = photo.Width;
         PhotoHeight = ImageHeight = photo.Height;
     }
 }
-BENCHMARK(UploadPhotoTilesFresh)->Unit(benchmark::kMillisecond);
-
-void UploadPhotoTilesReused(benchmark::State& state) {
-    MakeCanvasContextCurrent();
-    Picture photo;
-    ReadPhotoPicture(Files().Photo, photo);
-    for (auto _ : state) {
-        UploadPhotoTiles(photo);
-        glFinish();
-        PhotoWidth = ImageWidth = photo.Width;
-        PhotoHeight = ImageHeight = photo.Height;
-    }
-}
-BENCHMARK(UploadPhotoTilesReused)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(UploadPhotoTilesInto, Fresh, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(UploadPhotoTilesInto, Reused, false)->Unit(benchmark::kMillisecond);
 
 void UploadTwentyFiveTiles(benchmark::State& state) {
     MakeCanvasContextCurrent();
