@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <QTimer>
 
-#include "app/language.h"
+#include "platform/language.h"
 #include "content/photo_loader.h"
 #include "content/png_codec.h"
 #include "platform/resources.h"

@@ -11,7 +11,7 @@
 #include <jpeglib.h>
 #include <memory>
 
-#include "app/language.h"
+#include "platform/language.h"
 #include "content/catalog.h"
 #include "content/content_messages.h"
 #include "content/jpeg_codec.h"

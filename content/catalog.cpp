@@ -2,7 +2,7 @@
 
 #include <QLabel>
 
-#include "app/language.h"
+#include "platform/language.h"
 #include "content/content_messages.h"
 #include "content/png_codec.h"
 #include "platform/form_controls.h"

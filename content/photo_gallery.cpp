@@ -3,7 +3,7 @@
 #include <QFileInfo>
 #include <algorithm>
 
-#include "app/language.h"
+#include "platform/language.h"
 #include "content/content_messages.h"
 #include "content/photo_loader.h"
 #include "platform/form_controls.h"

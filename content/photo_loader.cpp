@@ -7,7 +7,7 @@
 #include <cstring>
 #include <fstream>
 
-#include "app/language.h"
+#include "platform/language.h"
 #include "content/content_messages.h"
 #include "content/exif_orientation.h"
 #include "content/jpeg_codec.h"

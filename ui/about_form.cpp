@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 
-#include "app/language.h"
+#include "platform/language.h"
 #include "platform/picture_control.h"
 #include "platform/resources.h"
 #include "platform/shell_open.h"

@@ -7,7 +7,7 @@
 #include <QPainter>
 #include <QWindow>
 
-#include "app/language.h"
+#include "platform/language.h"
 #include "content/photo_loader.h"
 #include "platform/canvas_context.h"
 #include "platform/form_controls.h"

@@ -1,7 +1,7 @@
 #include <QLineEdit>
 #include <QTimer>
 
-#include "app/language.h"
+#include "platform/language.h"
 #include "content/catalog.h"
 #include "content/photo_loader.h"
 #include "content/png_codec.h"

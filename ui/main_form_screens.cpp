@@ -3,7 +3,7 @@
 #include <QTimer>
 #include <QWindow>
 
-#include "app/language.h"
+#include "platform/language.h"
 #include "platform/picture_control.h"
 #include "platform/resources.h"
 #include "platform/shell_open.h"

@@ -7,7 +7,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include "app/language.h"
+#include "platform/language.h"
 #include "app/welcome_screen.h"
 #include "content/content_messages.h"
 #include "platform/picture_control.h"

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-#include "app/language.h"
+#include "platform/language.h"
 #include "content/content_messages.h"
 #include "content/photo_gallery.h"
 #include "content/photo_loader.h"

@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/language.h"
+#include "platform/language.h"
 #include "content/content_messages.h"
 #include "content/photo_loader.h"
 #include "platform/form_controls.h"

@@ -1,7 +1,7 @@
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
-#include "app/language.h"
+#include "platform/language.h"
 #include "content/catalog.h"
 #include "content/png_codec.h"
 

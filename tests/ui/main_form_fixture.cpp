@@ -4,7 +4,7 @@
 #include <QMouseEvent>
 #include <memory>
 
-#include "app/language.h"
+#include "platform/language.h"
 #include "content/content_messages.h"
 #include "platform/picture_control.h"
 #include "platform/shell_open.h"

@@ -5,7 +5,7 @@
 #include <QTimer>
 #include <functional>
 
-#include "app/language.h"
+#include "platform/language.h"
 #include "content/catalog.h"
 #include "platform/canvas_context.h"
 #include "platform/picture_control.h"

@@ -4,7 +4,7 @@
 #include <QScrollBar>
 #include <QTimer>
 
-#include "app/language.h"
+#include "platform/language.h"
 #include "app/welcome_screen.h"
 #include "platform/form_controls.h"
 #include "platform/picture_control.h"

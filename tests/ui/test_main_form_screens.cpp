@@ -4,7 +4,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include "app/language.h"
+#include "platform/language.h"
 #include "platform/picture_control.h"
 #include "render/canvas_widget.h"
 #include "scene/scene_state.h"

@@ -4,7 +4,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "app/language.h"
+#include "platform/language.h"
 
 namespace {
 
