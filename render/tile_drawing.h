@@ -39,3 +39,8 @@ void DrawPaintLayer(float offX, float offY);
 
 // Sends a dirty paint tile (column, row in 1..20) to its texture again.
 void UploadPaintTile(int32_t column, int32_t row);
+
+// Zeroes every paint block and sends each one that was not already clear to
+// its texture at once, so the layer is empty on screen without waiting for
+// the tiles to be drawn. Makes the program's context current first.
+void ClearPaintTiles();

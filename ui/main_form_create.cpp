@@ -1,17 +1,18 @@
 #include <QLineEdit>
 #include <QTimer>
 
-#include "platform/language.h"
 #include "content/catalog.h"
 #include "content/photo_loader.h"
 #include "content/png_codec.h"
 #include "platform/canvas_context.h"
+#include "platform/language.h"
 #include "platform/picture_control.h"
 #include "platform/resources.h"
 #include "render/canvas_cursor.h"
 #include "render/canvas_widget.h"
 #include "render/gl_canvas.h"
 #include "scene/brush_stamp.h"
+#include "tools/brush_size.h"
 #include "ui/button_skins.h"
 #include "ui/drag_surface.h"
 #include "ui/main_form.h"
@@ -56,7 +57,11 @@ void TMainForm::FormCreate() {
     CreatePaintTileTextures();
     InitBrushStamp(Brush);
     Image8Click();
+    // Canvas moves apply a changed size through the edit, which shows the
+    // size as clamped.
+    BrushSizeEditExit = [this] { Edit1Exit(); };
     Edit1->setText("20");
+    Edit1Exit();
     OpenFoto(StockPhotoSource);
     Timer2->start();
 }
