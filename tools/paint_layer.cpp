@@ -73,10 +73,12 @@ void Stamp(const BrushStamp& stamp, int32_t column, int32_t row, int32_t lx, int
 }
 
 // Marks the stamp's tile and those of its eight neighbours that a stamp
-// centred at (lx, ly) may reach.
+// centred at (lx, ly) may reach. The largest brush reaches 63 pixels to
+// either side, so a centre 63 pixels before the far edge (lx 65) already
+// touches the next tile's first column.
 void MarkStampTiles(int32_t c, int32_t r, int32_t lx, int32_t ly) {
     const bool up = ly < TileMargin;
-    const bool down = ly + TileMargin > PaintTileSize;
+    const bool down = ly + TileMargin >= PaintTileSize;
     MarkTileDirty(c, r);
     if (lx < TileMargin) {
         MarkTileDirty(c - 1, r);
@@ -85,7 +87,7 @@ void MarkStampTiles(int32_t c, int32_t r, int32_t lx, int32_t ly) {
     }
     if (up) MarkTileDirty(c, r - 1);
     if (down) MarkTileDirty(c, r + 1);
-    if (lx + TileMargin > PaintTileSize) {
+    if (lx + TileMargin >= PaintTileSize) {
         MarkTileDirty(c + 1, r);
         if (up) MarkTileDirty(c + 1, r - 1);
         if (down) MarkTileDirty(c + 1, r + 1);
