@@ -58,18 +58,48 @@ inline void EraseInto(uint8_t* p, int32_t d) {
     p[3] = d >= 255 ? 0 : static_cast<uint8_t>(p[3] * (255 - d) / 255);
 }
 
+// Tiles away from the stamp tile that image offset x lies: -1 left of it,
+// 0 within, 1 right of it (further out is skipped like the table's border).
+inline int32_t TileStep(int32_t x) {
+    return x < 0 ? -((PaintTileSize - 1 - x) / PaintTileSize) : x / PaintTileSize;
+}
+
+// One stamp row's stretch [i, end) that lies within a single tile: a plain
+// run over the stamp values, the mask row and the pixel row.
+template <void (*Apply)(uint8_t*, int32_t)>
+void StampRun(const uint8_t* values, int32_t i, int32_t end, int32_t x, int32_t e, int32_t y,
+              int32_t h) {
+    const int32_t place = y * PaintTileSize + x;
+    const uint8_t* mask = SelectionMask[e][h].Data + place;
+    uint8_t* pixels = PaintPixels[e][h].Data + place * 4;
+    for (int32_t n = 0; n < end - i; ++n) {
+        const int32_t v = values[i + n];
+        if (v != 0 && mask[n] != 0) Apply(pixels + n * 4, v);
+    }
+}
+
+// Every pixel goes as BrushPixel (or ErasePixel) would take it, but each
+// row is split into its stretches per tile so the tile is looked up once per
+// stretch rather than once per pixel.
 template <void (*Apply)(uint8_t*, int32_t)>
 void Stamp(const BrushStamp& stamp, int32_t column, int32_t row, int32_t lx, int32_t ly) {
     StampTileX = column;
     StampTileY = row;
-    const uint8_t* values = stamp.Data.data();
-    for (int32_t j = 0; j < stamp.Height; ++j)
-        for (int32_t i = 0; i < stamp.Width; ++i) {
-            const int32_t v = values[j * stamp.Width + i];
-            if (v == 0) continue;
-            uint8_t* p = SelectedPaintPixel(i - stamp.Width / 2 + lx, j - stamp.Height / 2 + ly);
-            if (p) Apply(p, v);
+    const int32_t left = lx - stamp.Width / 2;
+    for (int32_t j = 0; j < stamp.Height; ++j) {
+        int32_t y = j - stamp.Height / 2 + ly;
+        int32_t h = row;
+        if (!WrapIntoTile(y, h)) continue;
+        const uint8_t* values = stamp.Data.data() + j * stamp.Width;
+        for (int32_t i = 0; i < stamp.Width;) {
+            const int32_t step = TileStep(left + i);
+            const int32_t end = std::min(stamp.Width, (step + 1) * PaintTileSize - left);
+            const int32_t e = column + step;
+            if (step >= -1 && step <= 1 && e >= 1 && e <= PaintTileCount)
+                StampRun<Apply>(values, i, end, left + i - step * PaintTileSize, e, y, h);
+            i = end;
         }
+    }
 }
 
 // Marks the stamp's tile and those of its eight neighbours that a stamp

@@ -1,5 +1,7 @@
 #include <array>
+#include <cstring>
 #include <gtest/gtest.h>
+#include <memory>
 
 #include "scene/scene_state.h"
 #include "scene/selection_mask.h"
@@ -148,6 +150,25 @@ TEST_F(PaintLayerTest, TheLargestBrushNearATileEdgeMarksEveryTileItChanged) {
                 }
             }
     }
+}
+
+// The stamp works a row's stretch per tile at a time; pixel by pixel it must
+// give what BrushPixel gives, at the table's border and under a selection.
+TEST_F(PaintLayerTest, StampingMatchesBrushPixelAcrossTileEdges) {
+    ApplyBrushSize(64);
+    for (int x = 0; x < 300; ++x)
+        MaskByte(x, 100) = 0;
+    PaintColor = {10, 200, 30};
+    StampBrush(Brush, 1, 1, 5, 120); // reaches tiles 1..2 across, 1..2 down, and off the table
+    const auto stamped = std::make_unique<TileTable<TPaintPixelBlock>>(PaintPixels);
+    std::memset(&PaintPixels, 0, sizeof PaintPixels);
+    for (int j = 0; j < 128; ++j)
+        for (int i = 0; i < 128; ++i)
+            if (Brush.Data[j * 128 + i] != 0)
+                BrushPixel(i - 64 + 5, j - 64 + 120, Brush.Data[j * 128 + i]);
+    EXPECT_EQ(std::memcmp(stamped.get(), &PaintPixels, sizeof PaintPixels), 0);
+    EXPECT_EQ(PaintPixel(5, 100)[3], 0);
+    EXPECT_EQ(PaintPixel(5, 101)[3], 255);
 }
 
 TEST_F(PaintLayerTest, FillCoversEveryTileAfterSelectingEverything) {

@@ -1,0 +1,165 @@
+// The paint layer's costs, each beside the plain work it has to stay close
+// to: one stamp of the largest brush against a bare loop over the same stamp,
+// the fill of the whole layer against a plain memory fill of the same bytes,
+// and a brush stroke with the frames that upload its tiles against the same
+// frames without paint.
+
+#include <GL/gl.h>
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+#include <QOpenGLFramebufferObject>
+#include <benchmark/benchmark.h>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "render/canvas_cursor.h"
+#include "render/frame_renderer.h"
+#include "render/gl_canvas.h"
+#include "scene/scene_state.h"
+#include "scene/selection_mask.h"
+#include "tools/brush_size.h"
+#include "tools/paint_color.h"
+#include "tools/paint_layer.h"
+
+namespace {
+
+void PrepareLayer(int32_t brushSize) {
+    ResetSceneState();
+    ImageWidth = PhotoWidth = ImageHeight = PhotoHeight = 2048;
+    SelectWholeMask();
+    PaintColor = {255, 0, 0};
+    ApplyBrushSize(brushSize);
+}
+
+// The stamp of the largest brush centred in the middle of a tile, so that it
+// reaches into all eight neighbours.
+void BM_PaintAtLargestBrush(benchmark::State& state) {
+    PrepareLayer(MaxBrushSize);
+    for (auto _ : state) {
+        PaintAt(1024 + 64, 1024 + 64);
+        benchmark::ClobberMemory();
+    }
+}
+
+// The same blend over the same 128 x 128 stamp into one flat picture: what
+// the stamp costs without tiles, neighbours and the selection.
+void BM_BareStampLoop(benchmark::State& state) {
+    PrepareLayer(MaxBrushSize);
+    std::vector<uint8_t> pixels(128 * 128 * 4, 0);
+    const TPaintColor c = PaintColor;
+    for (auto _ : state) {
+        for (int k = 0; k < 128 * 128; ++k) {
+            const int d = Brush.Data[k];
+            if (d == 0) continue;
+            uint8_t* p = &pixels[k * 4];
+            if (d >= 255 || p[3] == 0) {
+                p[0] = c.R, p[1] = c.G, p[2] = c.B, p[3] = uint8_t(d);
+                continue;
+            }
+            p[0] = uint8_t(((255 - d) * p[0] + d * c.R) / 255);
+            p[1] = uint8_t(((255 - d) * p[1] + d * c.G) / 255);
+            p[2] = uint8_t(((255 - d) * p[2] + d * c.B) / 255);
+            p[3] = uint8_t(std::min(p[3] + d, 255));
+        }
+        benchmark::ClobberMemory();
+    }
+}
+
+void BM_FillWholeLayer(benchmark::State& state) {
+    PrepareLayer(20);
+    for (auto _ : state) {
+        SelectionClosed = true;
+        FillSelection();
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * int64_t(sizeof PaintPixels));
+}
+
+void BM_PlainMemoryFill(benchmark::State& state) {
+    PrepareLayer(20);
+    for (auto _ : state) {
+        std::memset(&PaintPixels, 0x7f, sizeof PaintPixels);
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * int64_t(sizeof PaintPixels));
+}
+
+struct OffscreenScene {
+    QOffscreenSurface surface;
+    QOpenGLContext context;
+    std::unique_ptr<QOpenGLFramebufferObject> target;
+
+    // The largest photo fitted to the canvas, as the program shows it after
+    // loading, with the pointer over the canvas in the Paint tool.
+    OffscreenScene() {
+        surface.create();
+        context.create();
+        context.makeCurrent(&surface);
+        target = std::make_unique<QOpenGLFramebufferObject>(CanvasWidth, CanvasHeight,
+                                                            QOpenGLFramebufferObject::Depth);
+        target->bind();
+        glViewport(0, 0, CanvasWidth, CanvasHeight);
+        PrepareFrameContext(CanvasWidth, CanvasHeight);
+        PrepareLayer(40);
+        SetProjection(CanvasWidth, CanvasHeight);
+        std::vector<uint8_t> pattern(512 * 512 * 4);
+        for (size_t i = 0; i < pattern.size(); ++i)
+            pattern[i] = uint8_t(i * 7);
+        const Picture picture{512, 512, 4, pattern};
+        BackgroundTexture = UploadTexture(1, picture, true);
+        for (TextureName& texture : CursorTextures)
+            texture = BackgroundTexture;
+        for (auto& column : PhotoTiles)
+            for (TextureName& tile : column)
+                tile = UploadTexture(1, picture, false);
+        CreatePaintTileTextures();
+        Zoom = float(CanvasWidth) / 2048;
+        OverflowY = 0;
+        ToolMode = Tool::Paint;
+        MouseInCanvas = true;
+    }
+};
+
+void Frame() {
+    Timer1Timer();
+    glFinish();
+}
+
+// A zigzag stroke, one canvas pixel per event, each event followed by the
+// frame it asks for: the frame uploads the tiles the stamp marked.
+void BM_BrushStrokeWithFrames(benchmark::State& state) {
+    OffscreenScene scene;
+    const int events = 1000;
+    for (auto _ : state) {
+        for (int i = 0; i < events; ++i) {
+            MouseX = 20 + i % 380;
+            MouseY = 40 + (i / 380) * 150 + (i % 2) * 3;
+            PaintAt(int32_t(MouseX - CenterX), int32_t(MouseY - CenterY));
+            Frame();
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * events);
+}
+
+void BM_SameFramesWithoutPaint(benchmark::State& state) {
+    OffscreenScene scene;
+    const int events = 1000;
+    for (auto _ : state) {
+        for (int i = 0; i < events; ++i) {
+            MouseX = 20 + i % 380;
+            MouseY = 40 + (i / 380) * 150 + (i % 2) * 3;
+            Frame();
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * events);
+}
+
+} // namespace
+
+BENCHMARK(BM_PaintAtLargestBrush)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_BareStampLoop)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FillWholeLayer)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlainMemoryFill)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BrushStrokeWithFrames)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_SameFramesWithoutPaint)->Unit(benchmark::kMillisecond)->UseRealTime();
