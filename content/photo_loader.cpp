@@ -7,13 +7,13 @@
 #include <cstring>
 #include <fstream>
 
-#include "platform/language.h"
 #include "content/content_messages.h"
 #include "content/exif_orientation.h"
 #include "content/jpeg_codec.h"
 #include "content/png_codec.h"
 #include "platform/canvas_context.h"
 #include "platform/form_controls.h"
+#include "platform/language.h"
 #include "platform/resources.h"
 #include "render/frame_request.h"
 #include "render/gl_canvas.h"
@@ -240,13 +240,14 @@ void ReplacePhoto(const Picture& photo) {
     RequestFrame();
 }
 
-void OpenFoto(const std::string& source) {
+bool OpenFoto(const std::string& source) {
     // Read and check first: a photo that is refused must not cost the user
     // the tattoos already placed.
     Picture photo;
     if (!ReadPhotoPicture(source, photo) || !PhotoWithinLimit(photo.Width, photo.Height)) {
         ReportUnusablePhoto();
-        return;
+        return false;
     }
     ReplacePhoto(photo);
+    return true;
 }

@@ -1,11 +1,11 @@
 #include <QLineEdit>
 #include <QTimer>
 
-#include "platform/language.h"
 #include "content/catalog.h"
 #include "content/photo_loader.h"
 #include "content/png_codec.h"
 #include "platform/canvas_context.h"
+#include "platform/language.h"
 #include "platform/picture_control.h"
 #include "platform/resources.h"
 #include "render/canvas_cursor.h"
@@ -57,7 +57,9 @@ void TMainForm::FormCreate() {
     InitBrushStamp(Brush);
     Image8Click();
     Edit1->setText("20");
-    OpenFoto(StockPhotoSource);
+    // A photo named on the command line takes the sample photo's place; one
+    // that is refused has been reported, and the sample photo is shown.
+    if (StartupPhoto.empty() || !OpenFoto(StartupPhoto)) OpenFoto(StockPhotoSource);
     Timer2->start();
 }
 
