@@ -43,16 +43,7 @@ package: build
 deps:
 	@./scripts/install-packages $(BUILD_PACKAGES)
 
-test-# make install PREFIX=/some/folder (default /usr/local)
-PREFIX ?= /usr/local
-install: build
-	cmake --install $(BUILD) --prefix $(PREFIX)
-
-# A Debian package of the installed program, written into the build folder.
-package: build
-	cd $(BUILD) && cpack -G DEB
-
-deps:
+test-deps:
 	@./scripts/install-packages $(BUILD_PACKAGES) $(TEST_PACKAGES)
 
 format:
