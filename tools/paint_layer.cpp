@@ -58,7 +58,7 @@ inline void EraseInto(uint8_t* p, int32_t d) {
     p[3] = d >= 255 ? 0 : static_cast<uint8_t>(p[3] * (255 - d) / 255);
 }
 
-// Tiles away from the stamp tile that image offset x lies: -1 left of it,
+// Which tile, counted from the stamp tile, local x lies in: -1 left of it,
 // 0 within, 1 right of it (further out is skipped like the table's border).
 inline int32_t TileStep(int32_t x) {
     return x < 0 ? -((PaintTileSize - 1 - x) / PaintTileSize) : x / PaintTileSize;
@@ -124,7 +124,7 @@ void MarkStampTiles(int32_t c, int32_t r, int32_t lx, int32_t ly) {
     }
 }
 
-// Halves go to the even neighbour, as the stroke position always has.
+// Nearest integer, halves to the even neighbour (the default rounding mode).
 int32_t RoundHalfEven(double value) {
     return static_cast<int32_t>(std::nearbyint(value));
 }
@@ -183,11 +183,14 @@ void StampEraser(const BrushStamp& stamp, int32_t column, int32_t row, int32_t l
     Stamp<EraseInto>(stamp, column, row, lx, ly);
 }
 
+// A strength of 0 or less changes nothing (the stamp never passes one).
 void BrushPixel(int32_t x, int32_t y, int32_t strength) {
+    if (strength <= 0) return;
     if (uint8_t* p = SelectedPaintPixel(x, y)) BrushInto(p, strength);
 }
 
 void ErasePixel(int32_t x, int32_t y, int32_t strength) {
+    if (strength <= 0) return;
     if (uint8_t* p = SelectedPaintPixel(x, y)) EraseInto(p, strength);
 }
 
