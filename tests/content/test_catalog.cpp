@@ -186,12 +186,12 @@ TEST_F(CatalogTest, EmptyCatalogAndEmptyGroupShowNothing) {
     EXPECT_EQ(label_.text(), "empty");
     EXPECT_FALSE(image_.HasPicture());
     EXPECT_EQ(LastLayer, -1);
-    EXPECT_EQ(ToolMode, Tool::Paint);
+    EXPECT_EQ(ToolMode, Tool::Move) << "a click on the miniature selects Move even so";
 }
 
 TEST(TattooCorners, CentredAtHalfSizeWhateverTheZoom) {
     TLayerCorner c[4];
-    PlaceTattooCorners(512, 512, 0, 0, 427, 516, 1.0f, c);
+    PlaceTattooCorners(512, 512, {0, 0, 427, 516, 0, 0, 1.0f}, c);
     const float expected[4][4] = {
         {85.5f, 386, 0, 0}, {341.5f, 386, 1, 0}, {341.5f, 130, 1, 1}, {85.5f, 130, 0, 1}};
     for (int k = 0; k < 4; ++k) {
@@ -200,15 +200,20 @@ TEST(TattooCorners, CentredAtHalfSizeWhateverTheZoom) {
         EXPECT_FLOAT_EQ(c[k].U, expected[k][2]);
         EXPECT_FLOAT_EQ(c[k].V, expected[k][3]);
     }
-    PlaceTattooCorners(256, 128, 0, 0, 427, 516, 1.0f, c);
+    PlaceTattooCorners(256, 128, {0, 0, 427, 516, 0, 0, 1.0f}, c);
     EXPECT_FLOAT_EQ(c[0].U, 0.25f);
     EXPECT_FLOAT_EQ(c[1].U, 0.75f);
     EXPECT_FLOAT_EQ(c[0].V, 0.375f);
     EXPECT_FLOAT_EQ(c[2].V, 0.625f);
-    PlaceTattooCorners(512, 512, 40, 10, 427, 516, 0.5f, c);
+    PlaceTattooCorners(512, 512, {40, 10, 427, 516, 0, 0, 0.5f}, c);
     EXPECT_FLOAT_EQ(c[1].X - c[0].X, 512);
     EXPECT_FLOAT_EQ(c[0].Y - c[3].Y, 512);
     EXPECT_FLOAT_EQ((c[0].X + c[1].X) / 2, (40 + 213.5f) / 0.5f);
+    // A photo smaller than the canvas: the canvas transform adds the centring
+    // offsets back, so the tattoo's middle lands in the canvas's middle.
+    PlaceTattooCorners(200, 200, {0, 0, 427, 516, 63.5f, 156, 0.8f}, c);
+    EXPECT_FLOAT_EQ((c[0].X + c[1].X) / 2 * 0.8f + 63.5f, 213.5f);
+    EXPECT_FLOAT_EQ((c[0].Y + c[3].Y) / 2 * 0.8f + 156, 258);
 }
 
 class CatalogGl : public GlFixture {
@@ -244,7 +249,8 @@ TEST_F(CatalogGl, SameDesignTwiceReadsItsPictureOnce) {
     EXPECT_TRUE(layer.Visible);
     EXPECT_EQ(layer.Alpha, 255);
     EXPECT_EQ(layer.Item, 0);
-    EXPECT_FLOAT_EQ(layer.Corners[0].X, 85.5f);
+    // On the canvas, where the 300-pixel photo is centred 63.5 pixels in.
+    EXPECT_FLOAT_EQ(layer.Corners[0].X + 63.5f, 85.5f);
     EXPECT_TRUE(glIsTexture(layer.Texture));
     std::remove(files_.DesignPath("g", 0).c_str());
     Image2Click();
