@@ -66,8 +66,7 @@ void KeepComposedScene() {
     if (viewport[2] <= 0 || viewport[3] <= 0) return;
     PrepareTexture(viewport[2], viewport[3]);
     glBindTexture(GL_TEXTURE_2D, Kept.Texture);
-    glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, viewport[0], viewport[1], viewport[2],
-                        viewport[3]);
+    glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, viewport[0], viewport[1], viewport[2], viewport[3]);
     std::copy(viewport, viewport + 4, Kept.Viewport);
     Kept.Valid = true;
 }

@@ -6,10 +6,10 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-#include "platform/language.h"
 #include "content/catalog.h"
 #include "content/content_messages.h"
 #include "platform/form_controls.h"
+#include "platform/language.h"
 #include "platform/picture_control.h"
 #include "scene/scene_state.h"
 #include "tests/support/gl_fixture.h"

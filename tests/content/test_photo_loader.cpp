@@ -10,9 +10,9 @@
 #include <utility>
 #include <vector>
 
-#include "platform/language.h"
 #include "content/content_messages.h"
 #include "content/photo_loader.h"
+#include "platform/language.h"
 #include "platform/resources.h"
 #include "render/tile_drawing.h"
 #include "scene/scene_state.h"
