@@ -1,3 +1,4 @@
+#include <GL/gl.h>
 #include <QDir>
 #include <QImage>
 #include <QLabel>
@@ -11,6 +12,7 @@
 #include "platform/form_controls.h"
 #include "platform/language.h"
 #include "platform/picture_control.h"
+#include "render/layer_mesh.h"
 #include "scene/scene_state.h"
 #include "tests/support/gl_fixture.h"
 
@@ -55,6 +57,15 @@ class CatalogFiles {
     void Design(const std::string& group, int k) const {
         QImage design(512, 512, QImage::Format_RGBA8888);
         design.fill(QColor(0, 0, 0, 0));
+        design.save(QString::fromStdString(DesignPath(group, k)), "PNG");
+    }
+    // Red in its upper half, blue in its lower half.
+    void TwoColourDesign(const std::string& group, int k, QImage::Format format) const {
+        QImage design(512, 512, format);
+        design.fill(Qt::blue);
+        for (int y = 0; y < 256; ++y)
+            for (int x = 0; x < 512; ++x)
+                design.setPixelColor(x, y, Qt::red);
         design.save(QString::fromStdString(DesignPath(group, k)), "PNG");
     }
     std::string DesignPath(const std::string& group, int k) const {
@@ -279,4 +290,23 @@ TEST_F(CatalogGl, UnreadableDesignAddsNoLayerUntilRepaired) {
     PhotoWidth = 0;
     AddTattoo(1);
     EXPECT_EQ(LastLayer, 0);
+}
+
+TEST_F(CatalogGl, DesignsShowUprightWithOrWithoutAlpha) {
+    files_.TwoColourDesign("g", 0, QImage::Format_RGB888);
+    files_.TwoColourDesign("g", 1, QImage::Format_RGBA8888);
+    for (int k = 0; k < 2; ++k) {
+        SCOPED_TRACE(k == 0 ? "RGB" : "RGBA");
+        AddTattoo(k);
+        ASSERT_EQ(LastLayer, k);
+        glClear(GL_COLOR_BUFFER_BIT);
+        const TattooPlace view = CurrentTattooPlace();
+        ASSERT_TRUE(DrawLayerMesh(Layers[k].Texture, Layers[k].Corners, 255, 255, 255, 255,
+                                  view.CenterX - PanX, view.CenterY - PanY));
+        // Shown 256 pixels large about the canvas's middle, (213.5, 258).
+        EXPECT_EQ(Pixel(213, 180)[0], 255);
+        EXPECT_EQ(Pixel(213, 180)[2], 0);
+        EXPECT_EQ(Pixel(213, 340)[0], 0);
+        EXPECT_EQ(Pixel(213, 340)[2], 255);
+    }
 }
