@@ -13,6 +13,10 @@ CanvasWidget::CanvasWidget(QWidget* parent) : QOpenGLWidget(parent) {
     setFixedSize(CanvasWidth, CanvasHeight);
     setCursor(Qt::BlankCursor);
     setMouseTracking(true);
+    // A click on the canvas takes the keyboard focus from the brush-size
+    // edit: its blinking caret would otherwise have the whole window composed
+    // again twice a second, which is the most an idle editor would cost.
+    setFocusPolicy(Qt::ClickFocus);
     animation_.setTimerType(Qt::PreciseTimer);
     animation_.setInterval(PulseFrameInterval);
     connect(&animation_, &QTimer::timeout, this, [this] {

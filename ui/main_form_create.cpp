@@ -1,11 +1,11 @@
 #include <QLineEdit>
 #include <QTimer>
 
-#include "platform/language.h"
 #include "content/catalog.h"
 #include "content/photo_loader.h"
 #include "content/png_codec.h"
 #include "platform/canvas_context.h"
+#include "platform/language.h"
 #include "platform/picture_control.h"
 #include "platform/resources.h"
 #include "render/canvas_cursor.h"
@@ -46,6 +46,9 @@ void TMainForm::FormCreate() {
     CreateCanvasContext(Panel1->width(), Panel1->height(), Panel1);
     // The canvas draws its own cursor picture at the pointer.
     Panel1->setCursor(Qt::BlankCursor);
+    // The canvas, not the brush-size edit, has the focus at start: the edit's
+    // blinking caret costs a composition of the whole window at every blink.
+    Panel1->setFocus();
     SetClearColor(0.5f, 1.0f, 0.5f, 1.0f);
     CreateCanvasTextures();
     ShowMiniatures();
