@@ -152,6 +152,8 @@ int32_t TickCount() {
 }
 
 void DrawComposedScene(float offX, float offY) {
+    // A clean picture finds no handles: the kept scene's marks would go too.
+    if (Capturing) ForgetKeptScene();
     DrawPhoto(offX, offY);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);

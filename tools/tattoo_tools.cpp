@@ -21,7 +21,11 @@ GrabCentre CentreFor(const TLayerCorner corners[4], ZoomedPoint pointer) {
 float PointerAngle(GrabCentre centre, ZoomedPoint pointer) {
     const float zx = centre.X * Zoom;
     const float zy = centre.Y * Zoom;
-    float angle = std::atan((zx - pointer.X) / (pointer.Y - zy));
+    // Far from the origin the 0.001 rule can be lost to rounding; a pointer
+    // exactly on the centre then has no angle, and 0 keeps the corners finite.
+    const float across = zx - pointer.X;
+    const float down = pointer.Y - zy;
+    float angle = across == 0 && down == 0 ? 0.0f : std::atan(across / down);
     if (!(zy > pointer.Y)) angle += std::numbers::pi_v<float>;
     return angle;
 }

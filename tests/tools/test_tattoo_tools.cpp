@@ -219,6 +219,21 @@ TEST_F(TattooToolsTest, MovePointsMovesTheHoveredCornerOnly) {
     EXPECT_FLOAT_EQ(Layers[0].Corners[2].X, 160);
 }
 
+TEST_F(TattooToolsTest, RotatingAboutAPointerOnTheCentreKeepsTheCornersFinite) {
+    // So far out that 0.001 is lost to rounding: the pointer is on the centre.
+    AddSquare(40000, 40000, 40);
+    CenterX = CenterY = 0;
+    PanX = PanY = 40000;
+    ToolMode = Tool::Rotate;
+    PressOn(0, 0, 0);
+    DragTo(0, 0);
+    DragTo(30, 10);
+    for (const TLayerCorner& corner : Layers[0].Corners) {
+        EXPECT_TRUE(std::isfinite(corner.X));
+        EXPECT_TRUE(std::isfinite(corner.Y));
+    }
+}
+
 TEST_F(TattooToolsTest, ADragOutlivingItsLayerChangesNothing) {
     AddSquare(100, 100, 40);
     for (uint8_t tool : {Tool::Move, Tool::Rotate, Tool::Scale, Tool::Blend}) {
