@@ -46,32 +46,27 @@ class PhotoViewTest : public ::testing::Test {
     QLabel label_;
 };
 
-TEST_F(PhotoViewTest, ZoomInTestsBeforeTheStepAndShowsThePercentage) {
+TEST_F(PhotoViewTest, ZoomStopsFromThreeOnAndSnapsBackToTheFit) {
     ShowPhoto(1000, 800, 2.99f);
     ZoomStep = 2;
     Button3Click();
-    EXPECT_FLOAT_EQ(Zoom, 3.03f);
+    EXPECT_FLOAT_EQ(Zoom, 3.03f) << "the test comes before the step";
     EXPECT_EQ(label_.text(), "Zoom: 303");
-    Button3Click();
-    EXPECT_FLOAT_EQ(Zoom, 3.03f) << "no step from 3 on";
     // 1000 x 3.0299999 (the single-precision 3.03) truncates to 3029.
     EXPECT_EQ(OverflowX, 3029 - 427);
-    EXPECT_EQ(OverflowY, 2423 - 516);
-}
+    Button3Click();
+    EXPECT_FLOAT_EQ(Zoom, 3.03f);
 
-TEST_F(PhotoViewTest, ZoomOutSnapsBackToTheFit) {
     ShowPhoto(1000, 800, 0.7f);
     ZoomStep = 5;
     Button4Click();
     EXPECT_FLOAT_EQ(Zoom, 0.6f) << "still wider than the canvas";
-    ZoomStep = 15;
-    Button4Click();
-    EXPECT_FLOAT_EQ(Zoom, 0.427f) << "the whole photo fits: the fitted zoom";
-    EXPECT_EQ(label_.text(), "Zoom: 43");
-    Button4Click();
-    EXPECT_FLOAT_EQ(Zoom, 0.427f);
-    EXPECT_EQ(OverflowX, 0);
-    EXPECT_EQ(OverflowY, 0);
+    for (int i = 0; i < 2; ++i) {
+        ZoomStep = 15;
+        Button4Click();
+        EXPECT_FLOAT_EQ(Zoom, 0.427f) << "the whole photo fits: the fitted zoom";
+        EXPECT_EQ(label_.text(), "Zoom: 43");
+    }
 }
 
 TEST_F(PhotoViewTest, TheRangeKeepsThePositionsProportionAxisByAxis) {
@@ -94,22 +89,10 @@ TEST_F(PhotoViewTest, TheRangeKeepsThePositionsProportionAxisByAxis) {
     EXPECT_EQ(PanX, 0);
 }
 
-TEST_F(PhotoViewTest, ViewDragsPanAndZoomWithinTheirLimits) {
+TEST_F(PhotoViewTest, WildZoomDragsStayFiniteAndEndAtTheFit) {
     ShowPhoto(1000, 1000, 1.0f);
-    ToolMode = Tool::PhotoMove;
-    Drag(-100, 30);
-    EXPECT_EQ(PanX, 100);
-    EXPECT_EQ(PanY, 0);
-    Drag(-5000, -5000);
-    EXPECT_EQ(PanX, OverflowX);
-    EXPECT_EQ(PanY, OverflowY);
-
     ToolMode = Tool::PhotoZoom;
-    Drag(80, 0);
-    EXPECT_EQ(Zoom, 1.0f) << "sideways movement does not zoom";
-    Drag(0, 25);
-    EXPECT_FLOAT_EQ(Zoom, 1.1f);
-    Drag(0, 100000); // wild jumps of the pointer
+    Drag(0, 100000);
     EXPECT_TRUE(std::isfinite(Zoom));
     EXPECT_GT(OverflowX, 0);
     Drag(0, -100000);

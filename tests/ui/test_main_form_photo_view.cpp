@@ -1,10 +1,8 @@
-#include <QLabel>
 #include <QPushButton>
 
 #include "platform/picture_control.h"
 #include "scene/scene_state.h"
 #include "tests/ui/main_form_fixture.h"
-#include "tools/photo_view.h"
 
 namespace {
 
@@ -27,19 +25,6 @@ TEST_F(MainFormPhotoView, TheRotateButtonTurnsClockwiseAndItsRightButtonBack) {
     ClickControl(button);
     ClickControl(button);
     EXPECT_EQ(QuarterTurns, 0);
-}
-
-TEST_F(MainFormPhotoView, TheZoomButtonsStepAndCaptionTheZoom) {
-    const float fitted = Zoom;
-    ZoomStep = 10;
-    form_.Button3->click();
-    EXPECT_FLOAT_EQ(Zoom, fitted + 0.2f);
-    EXPECT_EQ(form_.ZoomLabel->text().toStdString(), ZoomCaption(Zoom));
-    form_.Button4->click();
-    form_.Button4->click();
-    EXPECT_FLOAT_EQ(Zoom, fitted) << "back to the fit, no further";
-    EXPECT_EQ(PanX, 0);
-    EXPECT_EQ(PanY, 0);
 }
 
 } // namespace
