@@ -52,6 +52,12 @@ void PrepareTexture(int width, int height) {
     Kept.TextureHeight = texH;
 }
 
+// Drops the errors of earlier calls, so that the copy's own can be told.
+void ClearGlErrors() {
+    for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i) {
+    }
+}
+
 bool SameViewport(const GLint viewport[4]) {
     for (int i = 0; i < 4; ++i)
         if (viewport[i] != Kept.Viewport[i]) return false;
@@ -66,9 +72,12 @@ void KeepComposedScene() {
     if (viewport[2] <= 0 || viewport[3] <= 0) return;
     PrepareTexture(viewport[2], viewport[3]);
     glBindTexture(GL_TEXTURE_2D, Kept.Texture);
+    ClearGlErrors();
     glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, viewport[0], viewport[1], viewport[2], viewport[3]);
     std::copy(viewport, viewport + 4, Kept.Viewport);
-    Kept.Valid = true;
+    // A framebuffer that cannot be copied (a multisampled one, say) keeps no
+    // scene, and animation frames then compose the whole scene.
+    Kept.Valid = glGetError() == GL_NO_ERROR;
 }
 
 bool DrawKeptScene() {
