@@ -25,4 +25,4 @@ constexpr int AnimationFrameInterval = 16;
 // else changes. The pulse needs no more to look smooth (its fastest channel
 // takes over 300 ms per cycle), and each frame still costs the window's
 // composition on a software renderer.
-constexpr int PulseFrameInterval = 50;
+constexpr int PulseFrameInterval = 60;
