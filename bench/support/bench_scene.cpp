@@ -85,10 +85,10 @@ void PrepareScene() {
     MouseY = 250;
 }
 
-void PrepareFullScene() {
+void PrepareFullScene(bool painted) {
     PrepareScene();
     LoadPhoto();
     PlaceLayers(50);
-    PaintEverything();
+    if (painted) PaintEverything();
     MarkAllPaintTilesDirty();
 }

@@ -20,8 +20,9 @@ struct OffscreenCanvas {
 void PrepareScene();
 
 // PrepareScene with the heaviest steady scene on top: a 2048 x 2048 photo
-// fitted to the canvas, 50 tattoo layers spread over it and a fully painted
-// paint layer (its tiles marked dirty, so the first frame uploads them).
-void PrepareFullScene();
+// fitted to the canvas, 50 tattoo layers spread over it and, when `painted`,
+// a fully painted paint layer. The paint tiles are marked dirty, so the first
+// frame uploads them.
+void PrepareFullScene(bool painted = true);
 
 void MarkAllPaintTilesDirty();

@@ -197,6 +197,16 @@ TEST_F(FrameTest, DirtyPaintTilesAreUploadedOnceAndOnlyInsideTheImage) {
     EXPECT_TRUE(SameColour(Pixel(1, 0), PhotoGreen));
     EXPECT_FALSE(PaintTiles[1][1].Dirty);
     EXPECT_TRUE(PaintTiles[20][20].Dirty) << "beyond the image, never drawn";
+
+    // A tile emptied is left out of the frames, and drawn again once painted.
+    PaintPixels[1][1].Data[3] = 0;
+    PaintTiles[1][1].Dirty = true;
+    Timer1Timer();
+    EXPECT_TRUE(SameColour(Pixel(0, 0), PhotoGreen));
+    PaintPixels[1][1].Data[3] = 255;
+    PaintTiles[1][1].Dirty = true;
+    Timer1Timer();
+    EXPECT_TRUE(SameColour(Pixel(0, 0), {255, 0, 0, 255}));
 }
 
 TEST_F(FrameTest, QuarterTurnTurnsThePhotoClockwise) {
