@@ -10,6 +10,17 @@
 
 namespace {
 
+class CountingCanvas : public CanvasWidget {
+  public:
+    int Frames = 0;
+
+  protected:
+    void paintGL() override {
+        ++Frames;
+        CanvasWidget::paintGL();
+    }
+};
+
 // Every tool driven by mouse events on a real canvas, whose frames find the
 // layer and corner under the pointer. The 300 x 200 photo at zoom 1 is
 // centred in the 427 x 516 canvas, 63.5 pixels in and 158 down, so a layer is
@@ -19,7 +30,7 @@ class ToolsByMouse : public ::testing::Test {
     void SetUp() override {
         ResetSceneState();
         ResetPhotoView();
-        canvas_ = std::make_unique<CanvasWidget>();
+        canvas_ = std::make_unique<CountingCanvas>();
         canvas_->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(canvas_.get()));
         ImageWidth = PhotoWidth = 300;
@@ -43,11 +54,14 @@ class ToolsByMouse : public ::testing::Test {
     }
 
     QWindow* Window() const { return canvas_->windowHandle(); }
-    // Lets the frame asked for by the last event run.
-    static void Frame() { QTest::qWait(40); }
+    // Moves the pointer and waits for the frame that finds what lies under it.
     void Hover(QPoint at) {
+        const int frames = canvas_->Frames;
         QTest::mouseMove(Window(), at);
-        Frame();
+        // A move onto the pointer's own place may send no event, and so ask
+        // for no frame.
+        canvas_->ScheduleFrame();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return canvas_->Frames > frames; }, 2000));
     }
     // Press at the first point, move through the others, release at the last.
     void Drag(std::initializer_list<QPoint> path, Qt::MouseButton button = Qt::LeftButton) {
@@ -58,7 +72,6 @@ class ToolsByMouse : public ::testing::Test {
         for (auto p = path.begin() + 1; p != path.end(); ++p)
             QTest::mouseMove(Window(), at = *p);
         QTest::mouseRelease(Window(), button, {}, at);
-        Frame();
     }
     void Click(QPoint at) { Drag({at}); }
     void Use(uint8_t tool) {
@@ -68,7 +81,7 @@ class ToolsByMouse : public ::testing::Test {
     }
     static const TLayerCorner& Corner(int k) { return Layers[0].Corners[k]; }
 
-    std::unique_ptr<CanvasWidget> canvas_;
+    std::unique_ptr<CountingCanvas> canvas_;
 };
 
 TEST_F(ToolsByMouse, TattooToolsActOnTheLayerUnderThePointer) {
