@@ -2,11 +2,13 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <vector>
 
 #include "content/photo_loader.h"
 #include "platform/canvas_context.h"
 #include "platform/picture_control.h"
+#include "render/canvas_widget.h"
 #include "scene/brush_stamp.h"
 #include "scene/scene_state.h"
 #include "scene/selection_mask.h"
@@ -97,6 +99,44 @@ TEST_F(PaintTools, LoadingAPhotoEndsAnOpenPolygon) {
     EXPECT_TRUE(SelectionClosed);
     EXPECT_EQ(ToolMode, Tool::SelectionDone);
     EXPECT_EQ(MaskByte(3, 3), 255);
+}
+
+// Canvas events as the window system sends them, the button held throughout.
+void SendToCanvas(QWidget* canvas, QEvent::Type type, QPoint at, Qt::MouseButtons held) {
+    QMouseEvent event(type, QPointF(at), QPointF(canvas->mapToGlobal(at)), Qt::LeftButton, held,
+                      Qt::NoModifier);
+    QApplication::sendEvent(canvas, &event);
+}
+
+void Stroke(QWidget* canvas, int y, int fromX, int toX) {
+    SendToCanvas(canvas, QEvent::MouseMove, {fromX, y}, Qt::NoButton);
+    SendToCanvas(canvas, QEvent::MouseButtonPress, {fromX, y}, Qt::LeftButton);
+    for (int x = fromX + 2; x <= toX; x += 2)
+        SendToCanvas(canvas, QEvent::MouseMove, {x, y}, Qt::LeftButton);
+    SendToCanvas(canvas, QEvent::MouseButtonRelease, {toX, y}, Qt::NoButton);
+}
+
+bool Red(QRgb pixel) {
+    return qRed(pixel) > 220 && qGreen(pixel) < 40 && qBlue(pixel) < 40;
+}
+
+TEST_F(PaintTools, AStrokeOnTheCanvasShowsPaintAndTheEraserTakesItAway) {
+    QWidget* canvas = form_.Panel1;
+    ClickControl(form_.Swatches[2]);
+    ClickControl(form_.ImageButton("Image16"));
+    ASSERT_FALSE(Red(form_.Panel1->grabFramebuffer().pixel(200, 250)));
+    Stroke(canvas, 250, 120, 300);
+    QImage shown = form_.Panel1->grabFramebuffer();
+    EXPECT_TRUE(Red(shown.pixel(200, 250))) << std::hex << shown.pixel(200, 250);
+    EXPECT_TRUE(Red(shown.pixel(150, 252)));
+    EXPECT_FALSE(Red(shown.pixel(200, 300))) << "beyond the brush";
+    ClickControl(form_.ImageButton("Image17"));
+    Stroke(canvas, 250, 180, 230);
+    shown = form_.Panel1->grabFramebuffer();
+    EXPECT_FALSE(Red(shown.pixel(200, 250)));
+    EXPECT_TRUE(Red(shown.pixel(150, 250)));
+    form_.Image8Click();
+    form_.Image17DblClick();
 }
 
 } // namespace
