@@ -5,18 +5,13 @@
 // frames without paint.
 
 #include <GL/gl.h>
-#include <QOffscreenSurface>
-#include <QOpenGLContext>
-#include <QOpenGLFramebufferObject>
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <cstring>
-#include <memory>
 #include <vector>
 
-#include "render/canvas_cursor.h"
+#include "bench/support/bench_scene.h"
 #include "render/frame_renderer.h"
-#include "render/gl_canvas.h"
 #include "scene/scene_state.h"
 #include "scene/selection_mask.h"
 #include "tools/brush_size.h"
@@ -86,39 +81,20 @@ void BM_PlainMemoryFill(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * int64_t(sizeof PaintPixels));
 }
 
-struct OffscreenScene {
-    QOffscreenSurface surface;
-    QOpenGLContext context;
-    std::unique_ptr<QOpenGLFramebufferObject> target;
+// The heaviest steady scene (the largest photo fitted to the canvas, 50
+// tattoos) with an empty paint layer, everything selected and the pointer in
+// the Paint tool with a brush of size 40.
+struct PaintScene {
+    OffscreenCanvas canvas;
 
-    // The largest photo fitted to the canvas, as the program shows it after
-    // loading, with the pointer over the canvas in the Paint tool.
-    OffscreenScene() {
-        surface.create();
-        context.create();
-        context.makeCurrent(&surface);
-        target = std::make_unique<QOpenGLFramebufferObject>(CanvasWidth, CanvasHeight,
-                                                            QOpenGLFramebufferObject::Depth);
-        target->bind();
-        glViewport(0, 0, CanvasWidth, CanvasHeight);
-        PrepareFrameContext(CanvasWidth, CanvasHeight);
-        PrepareLayer(40);
-        SetProjection(CanvasWidth, CanvasHeight);
-        std::vector<uint8_t> pattern(512 * 512 * 4);
-        for (size_t i = 0; i < pattern.size(); ++i)
-            pattern[i] = uint8_t(i * 7);
-        const Picture picture{512, 512, 4, pattern};
-        BackgroundTexture = UploadTexture(1, picture, true);
-        for (TextureName& texture : CursorTextures)
-            texture = BackgroundTexture;
-        for (auto& column : PhotoTiles)
-            for (TextureName& tile : column)
-                tile = UploadTexture(1, picture, false);
-        CreatePaintTileTextures();
-        Zoom = float(CanvasWidth) / 2048;
-        OverflowY = 0;
+    PaintScene() {
+        PrepareFullScene(false);
+        SelectWholeMask();
+        PaintColor = {255, 0, 0};
+        ApplyBrushSize(40);
         ToolMode = Tool::Paint;
-        MouseInCanvas = true;
+        Timer1Timer();
+        glFinish();
     }
 };
 
@@ -143,7 +119,7 @@ void Stroke(int i) {
 // soon as the last one is a frame interval old, taking every stamp since,
 // and one after the last event. Events per second, uploads included.
 void BM_BrushStroke(benchmark::State& state) {
-    OffscreenScene scene;
+    PaintScene scene;
     const int events = 1000;
     for (auto _ : state) {
         auto last = std::chrono::steady_clock::now();
@@ -161,7 +137,7 @@ void BM_BrushStroke(benchmark::State& state) {
 // One frame after every event: the frame time while painting, against the
 // same frames without paint below.
 void BM_FrameWhilePainting(benchmark::State& state) {
-    OffscreenScene scene;
+    PaintScene scene;
     int i = 0;
     for (auto _ : state) {
         Stroke(i++ % 1000);
@@ -170,7 +146,7 @@ void BM_FrameWhilePainting(benchmark::State& state) {
 }
 
 void BM_FrameWithoutPaint(benchmark::State& state) {
-    OffscreenScene scene;
+    PaintScene scene;
     int i = 0;
     for (auto _ : state) {
         MovePointer(i++ % 1000);
