@@ -1,0 +1,182 @@
+// The user actions a soak plays, each through the window's own widgets.
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTest>
+
+#include "content/photo_loader.h"
+#include "platform/picture_control.h"
+#include "render/canvas_widget.h"
+#include "scene/scene_state.h"
+#include "tests/soak/soak_driver.h"
+#include "ui/main_form.h"
+
+namespace {
+
+// The scene stays small enough for quick frames: a user with this many
+// tattoos clears the photo before adding more.
+constexpr int MostLayers = 40;
+
+const char* const ToolButtons[] = {
+    "Bmove",     "rotatebutton", "bzoom",  "bMovePoints", "bdelete", "flipvert", "fliphoriz",
+    "wtapianie", "bFMove",       "bFzoom", "Image16",     "Image17", "Image18"};
+
+} // namespace
+
+void SoakDriver::MovePointer() {
+    Hover(CanvasPoint(false));
+}
+
+void SoakDriver::ClickCanvas() {
+    const QPoint at = CanvasPoint(false);
+    const Qt::MouseButton button = AnyButton();
+    Hover(at);
+    SendCanvas(QEvent::MouseButtonPress, at, button, button);
+    SendCanvas(QEvent::MouseButtonRelease, at, button, Qt::NoButton);
+}
+
+// A press, a walk of small steps with the odd jump (also off the canvas),
+// now and then a frame in the middle, and a release where the walk ended.
+void SoakDriver::DragCanvas() {
+    QPoint at = CanvasPoint(false);
+    const Qt::MouseButton button = AnyButton();
+    Hover(at);
+    SendCanvas(QEvent::MouseButtonPress, at, button, button);
+    for (int steps = Random(1, 12); steps > 0; --steps) {
+        at = Chance(10) ? CanvasPoint(true) : at + QPoint(Random(-40, 40), Random(-40, 40));
+        SendCanvas(QEvent::MouseMove, at, Qt::NoButton, button);
+        if (Chance(5)) DrawFrame();
+    }
+    SendCanvas(QEvent::MouseButtonRelease, at, button, Qt::NoButton);
+}
+
+// The right button joins a left-button drag, and leaves before it ends.
+void SoakDriver::DragWithBothButtons() {
+    QPoint at = CanvasPoint(false);
+    Hover(at);
+    SendCanvas(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
+    const Qt::MouseButtons both = Qt::LeftButton | Qt::RightButton;
+    SendCanvas(QEvent::MouseButtonPress, at, Qt::RightButton, both);
+    for (int steps = Random(1, 8); steps > 0; --steps) {
+        at += QPoint(Random(-30, 30), Random(-30, 30));
+        SendCanvas(QEvent::MouseMove, at, Qt::NoButton, both);
+    }
+    SendCanvas(QEvent::MouseButtonRelease, at, Qt::RightButton, Qt::LeftButton);
+    SendCanvas(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
+}
+
+// As the window system delivers one: press, release, double click, release.
+void SoakDriver::DoubleClickCanvas() {
+    const QPoint at = CanvasPoint(false);
+    const Qt::MouseButton button = AnyButton();
+    Hover(at);
+    SendCanvas(QEvent::MouseButtonPress, at, button, button);
+    SendCanvas(QEvent::MouseButtonRelease, at, button, Qt::NoButton);
+    SendCanvas(QEvent::MouseButtonDblClick, at, button, button);
+    SendCanvas(QEvent::MouseButtonRelease, at, button, Qt::NoButton);
+}
+
+void SoakDriver::LeaveCanvas() {
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(form_.Panel1, &leave);
+}
+
+void SoakDriver::ChooseTool() {
+    ClickButton(ToolButtons[Random(0, std::size(ToolButtons) - 1)]);
+}
+
+void SoakDriver::ClearOrSelectAll() {
+    DoubleClickControl(form_.ImageButton(Chance(50) ? "Image17" : "Image18"));
+}
+
+void SoakDriver::Fill() {
+    ClickButton("Image19");
+}
+
+void SoakDriver::ChooseColour() {
+    ClickControl(form_.Swatches[Random(1, 8)], Qt::LeftButton);
+}
+
+// Typing digits and other keys, the arrow keys, and leaving the edit; a
+// canvas move applies what was left unapplied.
+void SoakDriver::EditBrushSize() {
+    QLineEdit* edit = form_.Edit1;
+    const int what = Random(0, 3);
+    if (what == 0) {
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        const char keys[] = "0123456789a-";
+        std::string typed;
+        for (int n = Random(0, 3); n > 0; --n)
+            typed += keys[Random(0, 11)];
+        QTest::keyClicks(edit, QString::fromStdString(typed));
+    } else if (what == 1) {
+        for (int n = Random(1, 30); n > 0; --n)
+            QTest::keyClick(edit, Chance(50) ? Qt::Key_Up : Qt::Key_Down);
+    } else if (what == 2) {
+        QFocusEvent out(QEvent::FocusOut);
+        QApplication::sendEvent(edit, &out);
+    } else {
+        MovePointer();
+    }
+}
+
+void SoakDriver::TurnPhoto() {
+    if (Chance(30))
+        form_.Button14->click();
+    else
+        ClickButton("bRotateR", AnyButton());
+}
+
+void SoakDriver::ZoomStep() {
+    (Chance(50) ? form_.Button3 : form_.Button4)->click();
+}
+
+void SoakDriver::PageCatalog() {
+    switch (Random(0, 4)) {
+    case 0:
+        ClickButton("barrp", AnyButton());
+        break;
+    case 1:
+        ClickButton("barrn", AnyButton());
+        break;
+    case 2:
+        ClickButton("bnk", AnyButton());
+        break;
+    case 3:
+        form_.PrevGroup->click();
+        break;
+    default:
+        form_.NextGroup->click();
+        break;
+    }
+}
+
+void SoakDriver::AddDesign() {
+    if (LastLayer + 1 >= MostLayers) return ChooseTool();
+    ClickControl(form_.Image2, Qt::LeftButton);
+}
+
+void SoakDriver::PageGallery() {
+    ClickButton(Chance(50) ? "GalleryP" : "GalleryN", AnyButton());
+}
+
+void SoakDriver::ChooseGalleryPhoto() {
+    ClickControl(form_.GallerySlots[Random(0, 4)], Qt::LeftButton);
+}
+
+void SoakDriver::OpenPhoto() {
+    ++PhotosOpened;
+    OpenFoto(photos_[size_t(Random(0, int(photos_.size()) - 1))]);
+}
+
+void SoakDriver::OpenScreenOrHelp() {
+    ClickButton(Random(0, 2) == 0 ? "bhelp" : Chance(50) ? "Bhistory" : "bHygiene");
+}
+
+void SoakDriver::ProcessEvents() {
+    QCoreApplication::processEvents();
+}

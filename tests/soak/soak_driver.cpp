@@ -1,0 +1,171 @@
+#include "tests/soak/soak_driver.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTest>
+#include <sstream>
+
+#include "content/content_messages.h"
+#include "content/photo_gallery.h"
+#include "content/photo_loader.h"
+#include "platform/picture_control.h"
+#include "render/canvas_widget.h"
+#include "scene/scene_state.h"
+#include "tests/soak/soak_photos.h"
+#include "tools/selection_tool.h"
+#include "ui/main_form.h"
+
+namespace {
+
+constexpr size_t HistoryLength = 30;
+
+} // namespace
+
+SoakDriver::SoakDriver(TMainForm& form, unsigned seed) : form_(form), random_(seed) {
+    photos_ = WriteSoakPhotos(folder_.path().toStdString());
+    OpenGalleryFile(folder_.filePath("gallery.ini").toStdString());
+    ContentMessageBox = [this](const std::string&, const std::string&, MessageButtons buttons,
+                               MessageIcon) {
+        ++Questions;
+        if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
+        return Chance(50) ? MessageAnswer::Yes : MessageAnswer::No;
+    };
+    AskCloseSelection = [this](const std::string&, const std::string&) {
+        ++Questions;
+        return Chance(50) ? MessageAnswer::Yes : MessageAnswer::No;
+    };
+}
+
+SoakDriver::~SoakDriver() {
+    AskCloseSelection = nullptr;
+    ContentMessageBox = [](const std::string&, const std::string&, MessageButtons, MessageIcon) {
+        return MessageAnswer::Ok;
+    };
+    ResetPhotoGallery();
+}
+
+const std::vector<SoakDriver::Action>& SoakDriver::Actions() {
+    static const std::vector<Action> actions = {
+        {"move pointer", 12, &SoakDriver::MovePointer},
+        {"click canvas", 14, &SoakDriver::ClickCanvas},
+        {"drag canvas", 18, &SoakDriver::DragCanvas},
+        {"drag with both buttons", 3, &SoakDriver::DragWithBothButtons},
+        {"double click canvas", 5, &SoakDriver::DoubleClickCanvas},
+        {"leave canvas", 1, &SoakDriver::LeaveCanvas},
+        {"choose tool", 12, &SoakDriver::ChooseTool},
+        {"clear paint or select all", 2, &SoakDriver::ClearOrSelectAll},
+        {"fill", 1, &SoakDriver::Fill},
+        {"choose colour", 2, &SoakDriver::ChooseColour},
+        {"edit brush size", 3, &SoakDriver::EditBrushSize},
+        {"turn photo", 3, &SoakDriver::TurnPhoto},
+        {"zoom step", 3, &SoakDriver::ZoomStep},
+        {"page catalog", 4, &SoakDriver::PageCatalog},
+        {"add design", 6, &SoakDriver::AddDesign},
+        {"page gallery", 2, &SoakDriver::PageGallery},
+        {"choose gallery photo", 1, &SoakDriver::ChooseGalleryPhoto},
+        {"open photo", 1, &SoakDriver::OpenPhoto},
+        {"screen or help", 1, &SoakDriver::OpenScreenOrHelp},
+        {"process events", 3, &SoakDriver::ProcessEvents},
+    };
+    return actions;
+}
+
+void SoakDriver::Step() {
+    // An information screen covers the window: the one thing to do is close it.
+    if (form_.TextScreen->isVisible()) {
+        Note("close screen");
+        ClickControl(form_.TextScreen, Qt::LeftButton);
+        return;
+    }
+    int total = 0;
+    for (const Action& action : Actions())
+        total += action.Weight;
+    int pick = Random(0, total - 1);
+    for (const Action& action : Actions()) {
+        if (pick < action.Weight) {
+            Note(action.Name);
+            (this->*action.Play)();
+            return;
+        }
+        pick -= action.Weight;
+    }
+}
+
+std::string SoakDriver::History() const {
+    std::ostringstream out;
+    for (const std::string& line : history_)
+        out << "  " << line << "\n";
+    return out.str();
+}
+
+void SoakDriver::DrawFrame() {
+    if (!form_.Panel1->isVisible()) return;
+    form_.Panel1->grabFramebuffer();
+    ++Frames;
+}
+
+int SoakDriver::Random(int low, int high) {
+    return std::uniform_int_distribution<int>(low, high)(random_);
+}
+
+bool SoakDriver::Chance(int percent) {
+    return Random(0, 99) < percent;
+}
+
+// Mostly on the canvas, its edges included; during a drag the pointer may
+// also leave it, and the canvas keeps getting the events.
+QPoint SoakDriver::CanvasPoint(bool mayLeave) {
+    const int w = form_.Panel1->width();
+    const int h = form_.Panel1->height();
+    if (mayLeave && Chance(10)) return {Random(-80, w + 80), Random(-80, h + 80)};
+    if (Chance(10)) return {Chance(50) ? Random(0, 12) : Random(w - 13, w - 1), Random(0, h - 1)};
+    return {Random(0, w - 1), Random(0, h - 1)};
+}
+
+Qt::MouseButton SoakDriver::AnyButton() {
+    return Chance(80) ? Qt::LeftButton : Qt::RightButton;
+}
+
+void SoakDriver::Note(const std::string& text) {
+    std::ostringstream line;
+    line << text << " (tool " << int(ToolMode) << ", layers " << LastLayer + 1 << ", pointer "
+         << pointer_.x() << "," << pointer_.y() << ")";
+    history_.push_back(line.str());
+    if (history_.size() > HistoryLength) history_.pop_front();
+}
+
+void SoakDriver::SendCanvas(int type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+    QWidget* canvas = form_.Panel1;
+    QMouseEvent event(static_cast<QEvent::Type>(type), QPointF(at),
+                      QPointF(canvas->mapToGlobal(at)), button, held, Qt::NoModifier);
+    QApplication::sendEvent(canvas, &event);
+    pointer_ = at;
+}
+
+// Most moves are followed by a frame before the next press, as on a screen
+// that keeps up; some are not, so presses also meet hover state from a frame
+// drawn before the last change.
+void SoakDriver::Hover(QPoint at) {
+    SendCanvas(QEvent::MouseMove, at, Qt::NoButton, Qt::NoButton);
+    if (Chance(45)) DrawFrame();
+}
+
+void SoakDriver::ClickControl(QWidget* control, Qt::MouseButton button) {
+    const QPoint centre = control->rect().center();
+    QMouseEvent move(QEvent::MouseMove, QPointF(centre), QPointF(control->mapToGlobal(centre)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(control, &move);
+    QTest::mouseClick(control, button, {}, centre);
+}
+
+void SoakDriver::DoubleClickControl(QWidget* control) {
+    ClickControl(control, Qt::LeftButton);
+    QTest::mouseDClick(control, Qt::LeftButton, {}, control->rect().center());
+}
+
+void SoakDriver::ClickButton(const char* control, Qt::MouseButton button) {
+    ClickControl(form_.ImageButton(control), button);
+}

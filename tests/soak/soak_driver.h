@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QPoint>
+#include <QTemporaryDir>
+#include <deque>
+#include <random>
+#include <string>
+#include <vector>
+
+class TMainForm;
+
+// Plays random but valid user actions on a real editor window: mouse events
+// on the canvas in every tool and with either button, clicks and double
+// clicks on the picture buttons, the hidden view and group buttons, the
+// brush-size edit, the catalog and gallery, and photos of many sizes opened,
+// some of them refused or broken. Everything goes through the window's own
+// widgets and handlers; the questions the editor asks are answered at random.
+class SoakDriver {
+  public:
+    SoakDriver(TMainForm& form, unsigned seed);
+    ~SoakDriver();
+
+    // Plays one action picked at random.
+    void Step();
+    // The last actions played, oldest first, to tell what led to a fault.
+    std::string History() const;
+    // Makes the canvas draw a frame now, as the display would.
+    void DrawFrame();
+
+    int Frames = 0;
+    int PhotosOpened = 0;
+    int Questions = 0;
+
+  private:
+    struct Action {
+        const char* Name;
+        int Weight;
+        void (SoakDriver::*Play)();
+    };
+    static const std::vector<Action>& Actions();
+
+    int Random(int low, int high); // both included
+    bool Chance(int percent);
+    QPoint CanvasPoint(bool mayLeave);
+    Qt::MouseButton AnyButton();
+    void Note(const std::string& text);
+
+    void SendCanvas(int type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held);
+    void Hover(QPoint at);
+    void ClickControl(QWidget* control, Qt::MouseButton button);
+    void DoubleClickControl(QWidget* control);
+    void ClickButton(const char* control, Qt::MouseButton button = Qt::LeftButton);
+    void WritePhotos();
+
+    void MovePointer();
+    void ClickCanvas();
+    void DragCanvas();
+    void DragWithBothButtons();
+    void DoubleClickCanvas();
+    void LeaveCanvas();
+    void ChooseTool();
+    void ClearOrSelectAll();
+    void Fill();
+    void ChooseColour();
+    void EditBrushSize();
+    void TurnPhoto();
+    void ZoomStep();
+    void PageCatalog();
+    void AddDesign();
+    void PageGallery();
+    void ChooseGalleryPhoto();
+    void OpenPhoto();
+    void OpenScreenOrHelp();
+    void ProcessEvents();
+
+    TMainForm& form_;
+    std::mt19937 random_;
+    QTemporaryDir folder_;
+    std::vector<std::string> photos_;
+    std::deque<std::string> history_;
+    QPoint pointer_;
+};

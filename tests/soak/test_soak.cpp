@@ -1,0 +1,52 @@
+#include <QElapsedTimer>
+#include <cstdlib>
+#include <string>
+
+#include "content/photo_loader.h"
+#include "scene/scene_state.h"
+#include "tests/soak/soak_driver.h"
+#include "tests/soak/soak_invariants.h"
+#include "tests/ui/main_form_fixture.h"
+
+namespace {
+
+// The number of actions comes from VELMORA_SOAK_ACTIONS (a short run by
+// default, for every test run) and the seed from VELMORA_SOAK_SEED; a failure
+// names both, so the same run can be played again.
+long EnvironmentNumber(const char* name, long fallback) {
+    const char* text = std::getenv(name);
+    if (!text || !*text) return fallback;
+    char* end = nullptr;
+    const long value = std::strtol(text, &end, 10);
+    return *end == 0 && value > 0 ? value : fallback;
+}
+
+class Soak : public MainFormTest {
+  protected:
+    void TearDown() override {
+        OpenFoto(StockPhotoSource);
+        MainFormTest::TearDown();
+    }
+};
+
+TEST_F(Soak, RandomUserActionsKeepTheEditorSound) {
+    const long actions = EnvironmentNumber("VELMORA_SOAK_ACTIONS", 2000);
+    const unsigned seed = unsigned(EnvironmentNumber("VELMORA_SOAK_SEED", 20261208));
+    SoakDriver driver(form_, seed);
+    QElapsedTimer clock;
+    clock.start();
+    for (long action = 1; action <= actions; ++action) {
+        driver.Step();
+        if (action % 50 == 0) driver.DrawFrame();
+        const std::string broken = BrokenInvariant();
+        ASSERT_TRUE(broken.empty()) << broken << "\nafter action " << action
+                                    << " of the soak with VELMORA_SOAK_SEED=" << seed
+                                    << "; the last actions, oldest first:\n"
+                                    << driver.History();
+    }
+    std::printf("soak: %ld actions, seed %u, %d frames, %d photos opened, %d questions, %.1f s\n",
+                actions, seed, driver.Frames, driver.PhotosOpened, driver.Questions,
+                clock.elapsed() / 1000.0);
+}
+
+} // namespace
