@@ -1,6 +1,8 @@
 # Set-up, build, run and test on a fresh Debian 12 machine.
 #   make run   installs what is missing, builds, and starts Velmora
 #   make test  the same, then runs every test under a virtual display
+#   make soak  the long soak: SOAK_ACTIONS random user actions (100,000 unless
+#              told) on a real window, from the seed SOAK_SEED
 
 BUILD     ?= build
 BUILD_TYPE ?= Release
@@ -13,7 +15,7 @@ TEST_PACKAGES  := xvfb xauth libgl1-mesa-dri x11-utils desktop-file-utils appstr
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: run test build deps test-deps format clean install package
+.PHONY: run test soak build deps test-deps format clean install package
 
 run: build
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
@@ -26,6 +28,13 @@ run: build
 test: test-deps build
 	cd $(BUILD) && xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" \
 	    ctest --output-on-failure -j $(JOBS)
+
+SOAK_ACTIONS ?= 100000
+SOAK_SEED    ?= 20261208
+
+soak: test-deps build
+	cd $(BUILD) && VELMORA_SOAK_ACTIONS=$(SOAK_ACTIONS) VELMORA_SOAK_SEED=$(SOAK_SEED) \
+	    xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bin/tests_soak
 
 build: deps
 	@[ -f $(BUILD)/build.ninja ] || cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)

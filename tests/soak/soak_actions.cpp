@@ -27,7 +27,7 @@ const char* const ToolButtons[] = {
 } // namespace
 
 void SoakDriver::MovePointer() {
-    Hover(CanvasPoint(false));
+    Hover(CanvasPoint(false), 25);
 }
 
 void SoakDriver::ClickCanvas() {
@@ -77,6 +77,20 @@ void SoakDriver::DoubleClickCanvas() {
     SendCanvas(QEvent::MouseButtonRelease, at, button, Qt::NoButton);
     SendCanvas(QEvent::MouseButtonDblClick, at, button, button);
     SendCanvas(QEvent::MouseButtonRelease, at, button, Qt::NoButton);
+}
+
+// An outline of a few points, now and then one that runs past the polygon's
+// 1001 places, closed by a double click or left open.
+void SoakDriver::DrawOutline() {
+    ClickButton("Image18");
+    const int points = Chance(2) ? Random(995, 1010) : Random(1, 25);
+    for (int n = 0; n < points; ++n) {
+        const QPoint at = CanvasPoint(false);
+        SendCanvas(QEvent::MouseMove, at, Qt::NoButton, Qt::NoButton);
+        SendCanvas(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
+        SendCanvas(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
+    }
+    if (Chance(60)) DoubleClickCanvas();
 }
 
 void SoakDriver::LeaveCanvas() {

@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
+#include <algorithm>
 #include <sstream>
 
 #include "content/content_messages.h"
@@ -54,6 +55,7 @@ const std::vector<SoakDriver::Action>& SoakDriver::Actions() {
         {"drag canvas", 18, &SoakDriver::DragCanvas},
         {"drag with both buttons", 3, &SoakDriver::DragWithBothButtons},
         {"double click canvas", 5, &SoakDriver::DoubleClickCanvas},
+        {"draw outline", 2, &SoakDriver::DrawOutline},
         {"leave canvas", 1, &SoakDriver::LeaveCanvas},
         {"choose tool", 12, &SoakDriver::ChooseTool},
         {"clear paint or select all", 2, &SoakDriver::ClearOrSelectAll},
@@ -122,7 +124,23 @@ QPoint SoakDriver::CanvasPoint(bool mayLeave) {
     const int h = form_.Panel1->height();
     if (mayLeave && Chance(10)) return {Random(-80, w + 80), Random(-80, h + 80)};
     if (Chance(10)) return {Chance(50) ? Random(0, 12) : Random(w - 13, w - 1), Random(0, h - 1)};
+    if (LastLayer >= 0 && Chance(40)) return NearLayer(Random(0, LastLayer));
     return {Random(0, w - 1), Random(0, h - 1)};
+}
+
+// Near the middle or a corner of a tattoo, where the tattoo tools find it.
+QPoint SoakDriver::NearLayer(int k) {
+    const TLayerCorner* corners = Layers[size_t(k)].Corners;
+    const int corner = Random(0, 4);
+    float x = 0, y = 0;
+    for (int c = 0; c < 4; ++c) {
+        x += (corner == 4 || corner == c ? corners[c].X : 0) / (corner == 4 ? 4 : 1);
+        y += (corner == 4 || corner == c ? corners[c].Y : 0) / (corner == 4 ? 4 : 1);
+    }
+    const auto canvas = [](float v, float centre, int pan) {
+        return static_cast<int>(std::clamp(v * Zoom + centre - pan, -1e6f, 1e6f));
+    };
+    return {canvas(x, CenterX, PanX) + Random(-6, 6), canvas(y, CenterY, PanY) + Random(-6, 6)};
 }
 
 Qt::MouseButton SoakDriver::AnyButton() {
@@ -143,14 +161,17 @@ void SoakDriver::SendCanvas(int type, QPoint at, Qt::MouseButton button, Qt::Mou
                       QPointF(canvas->mapToGlobal(at)), button, held, Qt::NoModifier);
     QApplication::sendEvent(canvas, &event);
     pointer_ = at;
+    if (type == QEvent::MouseButtonPress && MouseHeld && ToolMode < Tool::PhotoMove) ++TattooGrabs;
+    MostOutlinePoints = std::max(MostOutlinePoints, SelectionLast);
+    MostZoom = std::max(MostZoom, Zoom);
 }
 
 // Most moves are followed by a frame before the next press, as on a screen
 // that keeps up; some are not, so presses also meet hover state from a frame
 // drawn before the last change.
-void SoakDriver::Hover(QPoint at) {
+void SoakDriver::Hover(QPoint at, int framePercent) {
     SendCanvas(QEvent::MouseMove, at, Qt::NoButton, Qt::NoButton);
-    if (Chance(45)) DrawFrame();
+    if (Chance(framePercent)) DrawFrame();
 }
 
 void SoakDriver::ClickControl(QWidget* control, Qt::MouseButton button) {

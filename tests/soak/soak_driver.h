@@ -30,6 +30,9 @@ class SoakDriver {
     int Frames = 0;
     int PhotosOpened = 0;
     int Questions = 0;
+    int TattooGrabs = 0;       // presses that took hold of a tattoo
+    int MostOutlinePoints = 0; // the longest selection outline reached
+    float MostZoom = 0;
 
   private:
     struct Action {
@@ -42,11 +45,12 @@ class SoakDriver {
     int Random(int low, int high); // both included
     bool Chance(int percent);
     QPoint CanvasPoint(bool mayLeave);
+    QPoint NearLayer(int k);
     Qt::MouseButton AnyButton();
     void Note(const std::string& text);
 
     void SendCanvas(int type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held);
-    void Hover(QPoint at);
+    void Hover(QPoint at, int framePercent = 65);
     void ClickControl(QWidget* control, Qt::MouseButton button);
     void DoubleClickControl(QWidget* control);
     void ClickButton(const char* control, Qt::MouseButton button = Qt::LeftButton);
@@ -57,6 +61,7 @@ class SoakDriver {
     void DragCanvas();
     void DragWithBothButtons();
     void DoubleClickCanvas();
+    void DrawOutline();
     void LeaveCanvas();
     void ChooseTool();
     void ClearOrSelectAll();

@@ -44,9 +44,10 @@ TEST_F(Soak, RandomUserActionsKeepTheEditorSound) {
                                     << "; the last actions, oldest first:\n"
                                     << driver.History();
     }
-    std::printf("soak: %ld actions, seed %u, %d frames, %d photos opened, %d questions, %.1f s\n",
-                actions, seed, driver.Frames, driver.PhotosOpened, driver.Questions,
-                clock.elapsed() / 1000.0);
+    std::printf("soak: %ld actions, seed %u, %.1f s: %d frames, %d photos opened, %d questions, "
+                "%d tattoo grabs, outline of up to %d points, zoom up to %g\n",
+                actions, seed, clock.elapsed() / 1000.0, driver.Frames, driver.PhotosOpened,
+                driver.Questions, driver.TattooGrabs, driver.MostOutlinePoints, driver.MostZoom);
 }
 
 } // namespace
