@@ -43,6 +43,10 @@ TEST_F(Soak, RandomUserActionsKeepTheEditorSound) {
                                     << " of the soak with VELMORA_SOAK_SEED=" << seed
                                     << "; the last actions, oldest first:\n"
                                     << driver.History();
+        if (action % 10000 == 0) {
+            std::printf("soak: %ld actions, %.0f s\n", action, clock.elapsed() / 1000.0);
+            std::fflush(stdout);
+        }
     }
     std::printf("soak: %ld actions, seed %u, %.1f s: %d frames, %d photos opened, %d questions, "
                 "%d tattoo grabs, outline of up to %d points, zoom up to %g\n",
