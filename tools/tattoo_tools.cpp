@@ -42,15 +42,32 @@ void RotateCorners(const TLayerCorner grabbed[4], GrabCentre centre, float angle
     }
 }
 
+namespace {
+
+// Far beyond any photo (2048 pixels at most) at any zoom. Widening has no
+// set limit, but a step that would carry a corner past this is not taken:
+// endless widening would otherwise overflow the corners into infinities and
+// then NaN, and a layer like that can never be drawn or picked again.
+constexpr float MaxCornerReach = 1e7f;
+
+void ScaleAxis(float TLayerCorner::*axis, TLayerCorner corners[4], float factor) {
+    const float mean =
+        (corners[0].*axis + corners[1].*axis + corners[2].*axis + corners[3].*axis) / 4;
+    float scaled[4];
+    const bool widens = std::fabs(1 + factor) > 1;
+    for (int k = 0; k < 4; ++k) {
+        scaled[k] = corners[k].*axis + (corners[k].*axis - mean) * factor;
+        if (!std::isfinite(scaled[k]) || (widens && std::fabs(scaled[k]) > MaxCornerReach)) return;
+    }
+    for (int k = 0; k < 4; ++k)
+        corners[k].*axis = scaled[k];
+}
+
+} // namespace
+
 void ScaleCorners(TLayerCorner corners[4], float dx, float dy) {
-    const float mx = (corners[0].X + corners[1].X + corners[2].X + corners[3].X) / 4;
-    const float f = dx / 100;
-    for (int k = 0; k < 4; ++k)
-        corners[k].X += (corners[k].X - mx) * f;
-    const float my = (corners[0].Y + corners[1].Y + corners[2].Y + corners[3].Y) / 4;
-    const float g = -dy / 100;
-    for (int k = 0; k < 4; ++k)
-        corners[k].Y += (corners[k].Y - my) * g;
+    ScaleAxis(&TLayerCorner::X, corners, dx / 100);
+    ScaleAxis(&TLayerCorner::Y, corners, -dy / 100);
 }
 
 void MoveCorners(TLayerCorner corners[4], float dx, float dy) {

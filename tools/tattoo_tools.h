@@ -38,7 +38,8 @@ void RotateCorners(const TLayerCorner grabbed[4], GrabCentre centre, float angle
                    TLayerCorner corners[4]);
 
 // Widens by 1 % of the half-extent per pixel of dx and heightens per pixel of
-// upward movement, each axis about its own mean, without limits.
+// upward movement, each axis about its own mean. There is no size limit, only
+// a step that would take a corner ten million pixels out is not made.
 void ScaleCorners(TLayerCorner corners[4], float dx, float dy);
 
 // Shifts every corner by (dx, dy) canvas pixels.

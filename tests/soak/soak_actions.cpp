@@ -53,6 +53,21 @@ void SoakDriver::DragCanvas() {
     SendCanvas(QEvent::MouseButtonRelease, at, button, Qt::NoButton);
 }
 
+// One long sweep in a steady direction, as when a tattoo is pulled far or
+// the photo zoomed a long way; the pointer leaves the canvas on the way.
+void SoakDriver::SweepCanvas() {
+    QPoint at = CanvasPoint(false);
+    const Qt::MouseButton button = AnyButton();
+    const QPoint step(Random(-25, 25), Random(-25, 25));
+    Hover(at);
+    SendCanvas(QEvent::MouseButtonPress, at, button, button);
+    for (int steps = Random(40, 400); steps > 0; --steps) {
+        at += step + QPoint(Random(-3, 3), Random(-3, 3));
+        SendCanvas(QEvent::MouseMove, at, Qt::NoButton, button);
+    }
+    SendCanvas(QEvent::MouseButtonRelease, at, button, Qt::NoButton);
+}
+
 // The right button joins a left-button drag, and leaves before it ends.
 void SoakDriver::DragWithBothButtons() {
     QPoint at = CanvasPoint(false);

@@ -53,6 +53,7 @@ const std::vector<SoakDriver::Action>& SoakDriver::Actions() {
         {"move pointer", 12, &SoakDriver::MovePointer},
         {"click canvas", 14, &SoakDriver::ClickCanvas},
         {"drag canvas", 18, &SoakDriver::DragCanvas},
+        {"sweep canvas", 2, &SoakDriver::SweepCanvas},
         {"drag with both buttons", 3, &SoakDriver::DragWithBothButtons},
         {"double click canvas", 5, &SoakDriver::DoubleClickCanvas},
         {"draw outline", 2, &SoakDriver::DrawOutline},

@@ -59,6 +59,7 @@ class SoakDriver {
     void MovePointer();
     void ClickCanvas();
     void DragCanvas();
+    void SweepCanvas();
     void DragWithBothButtons();
     void DoubleClickCanvas();
     void DrawOutline();

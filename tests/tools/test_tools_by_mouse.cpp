@@ -113,6 +113,27 @@ TEST_F(ToolsByMouse, TattooToolsActOnTheLayerUnderThePointer) {
     EXPECT_EQ(Layers[0].Alpha, 155);
 }
 
+// Found by the soak: a long widening drag overflowed the corners into NaN,
+// and the tattoo could never be drawn or picked again.
+TEST_F(ToolsByMouse, EndlessWideningLeavesATattooThatCanBeShrunk) {
+    Use(Tool::Scale);
+    const auto sweep = [this](int from, int to) {
+        Hover({from, 258});
+        QTest::mousePress(Window(), Qt::LeftButton, {}, {from, 258});
+        for (int x = from; x != to;)
+            QTest::mouseMove(Window(), {x += to > from ? 20 : -20, 258});
+        QTest::mouseRelease(Window(), Qt::LeftButton, {}, {to, 258});
+    };
+    for (int drag = 0; drag < 60; ++drag)
+        sweep(213, 413);
+    const float wide = Corner(1).X - Corner(0).X;
+    for (int k = 0; k < 4; ++k)
+        EXPECT_TRUE(std::isfinite(Corner(k).X) && std::isfinite(Corner(k).Y)) << k;
+    EXPECT_GT(wide, 1e5f);
+    sweep(413, 13);
+    EXPECT_LT(Corner(1).X - Corner(0).X, wide / 50) << "still picked and scaled";
+}
+
 TEST_F(ToolsByMouse, OneShotToolsActAtThePress) {
     Use(Tool::FlipVertical);
     Layers[0].Corners[2].X = 230;
