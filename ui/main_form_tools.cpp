@@ -2,6 +2,7 @@
 #include "render/frame_request.h"
 #include "scene/scene_state.h"
 #include "scene/selection_mask.h"
+#include "tools/paint_layer.h"
 #include "ui/button_skins.h"
 #include "ui/main_form.h"
 #include "ui/swatch_colours.h"
@@ -53,14 +54,18 @@ void TMainForm::Image17Click() {
 }
 
 // Starts a new outline unless one is open: after a pan or zoom in the middle
-// of an outline, drawing goes on with it.
+// of an outline, drawing goes on with it. A new outline's first point starts
+// under the pointer, not where the last outline began, which may lie off a
+// photo opened since.
 void TMainForm::Image18Click() {
-    if (SelectionClosed) {
+    const bool starting = SelectionClosed;
+    if (starting) {
         SelectionClosed = false;
         SelectionLast = 0;
         ClearSelectionMask();
     }
     SelectTool(Tool::Select, false);
+    if (starting) MoveSelectionPoint();
 }
 
 // Drops any outline and selects everything.

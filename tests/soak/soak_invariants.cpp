@@ -50,8 +50,17 @@ std::string ViewProblem() {
 
 std::string SelectionProblem() {
     std::ostringstream out;
-    if (SelectionLast < 0 || SelectionLast > SelectionCapacity - 1)
+    if (SelectionLast < 0 || SelectionLast > SelectionCapacity - 1) {
         out << "selection last " << SelectionLast << "; ";
+        return out.str();
+    }
+    // An outline being drawn lies on its photo, the far edges included.
+    for (int k = 0; !SelectionClosed && k <= SelectionLast; ++k) {
+        const TSelectionPoint& point = SelectionPoints[k];
+        if (point.X < 0 || point.X > ImageWidth || point.Y < 0 || point.Y > ImageHeight)
+            out << "outline point " << k << " at " << point.X << "," << point.Y << " off the "
+                << ImageWidth << "x" << ImageHeight << " photo; ";
+    }
     return out.str();
 }
 
@@ -68,6 +77,7 @@ std::string BrokenInvariant() {
         out << "hover layer " << HoverLayer << " of last " << LastLayer << "; ";
     if (HoverCorner < 0 || HoverCorner > 4) out << "hover corner " << HoverCorner << "; ";
     if (!NamedTool(ToolMode)) out << "tool " << int(ToolMode) << "; ";
+    if (MouseHeld) out << "a drag goes on with every button up; ";
     out << ViewProblem() << SelectionProblem();
     return out.str();
 }

@@ -3,6 +3,7 @@
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <cmath>
 #include <vector>
 
 #include "content/photo_loader.h"
@@ -137,6 +138,20 @@ TEST_F(PaintTools, AStrokeOnTheCanvasShowsPaintAndTheEraserTakesItAway) {
     EXPECT_TRUE(Red(shown.pixel(150, 250)));
     form_.Image8Click();
     form_.Image17DblClick();
+}
+
+// Found by the soak: a new outline began at the first point of the last one,
+// which could lie off a smaller photo opened since.
+TEST_F(PaintTools, ANewOutlineStartsUnderThePointer) {
+    SelectionPoints[0] = {5000, 4000};
+    SendToCanvas(form_.Panel1, QEvent::MouseMove, {213, 258}, Qt::NoButton);
+    ClickControl(form_.ImageButton("Image18"));
+    int32_t x = static_cast<int32_t>(std::trunc((MouseX + PanX - double(CenterX)) / Zoom));
+    int32_t y = static_cast<int32_t>(std::trunc((MouseY + PanY - double(CenterY)) / Zoom));
+    ViewToImage(x, y);
+    EXPECT_EQ(SelectionPoints[0].X, x);
+    EXPECT_EQ(SelectionPoints[0].Y, y);
+    form_.Image18DblClick();
 }
 
 } // namespace
