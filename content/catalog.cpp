@@ -2,10 +2,10 @@
 
 #include <QLabel>
 
-#include "platform/language.h"
 #include "content/content_messages.h"
 #include "content/png_codec.h"
 #include "platform/form_controls.h"
+#include "platform/language.h"
 #include "platform/picture_control.h"
 #include "render/frame_request.h"
 #include "render/gl_canvas.h"

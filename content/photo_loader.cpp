@@ -7,13 +7,13 @@
 #include <cstring>
 #include <fstream>
 
-#include "platform/language.h"
 #include "content/content_messages.h"
 #include "content/exif_orientation.h"
 #include "content/jpeg_codec.h"
 #include "content/png_codec.h"
 #include "platform/canvas_context.h"
 #include "platform/form_controls.h"
+#include "platform/language.h"
 #include "platform/resources.h"
 #include "render/frame_request.h"
 #include "render/gl_canvas.h"

@@ -124,6 +124,15 @@ int32_t TickCount() {
     return static_cast<int32_t>(static_cast<uint32_t>(ms));
 }
 
+void DrawComposedScene(float offX, float offY) {
+    DrawPhoto(offX, offY);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    DrawLayers(offX, offY);
+    DrawPaintAndSelection(offX, offY);
+    glDisable(GL_BLEND);
+}
+
 void Timer1Timer() {
     ClearFrame();
     // Blending is off here: every frame switches it off at its end.

@@ -10,6 +10,12 @@
 // corner) under the pointer, paint layer, selection outline and cursor.
 void Timer1Timer();
 
+// The composed picture alone, with the photo's top-left at (offX, offY):
+// photo, tattoo layers and paint layer. Meant for captures (Capturing set),
+// when no layer is picked and no mark is drawn; the caller sets up the
+// projection and clears the frame.
+void DrawComposedScene(float offX, float offY);
+
 // The offset that centres a shown extent on the canvas axis, or 0 while the
 // zoomed photo overflows that axis.
 float CenteringOffset(int32_t overflow, int32_t view, int32_t shown, float zoom);

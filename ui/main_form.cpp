@@ -7,10 +7,10 @@
 #include <QPainter>
 #include <QWindow>
 
-#include "platform/language.h"
 #include "content/photo_loader.h"
 #include "platform/canvas_context.h"
 #include "platform/form_controls.h"
+#include "platform/language.h"
 #include "platform/message_box.h"
 #include "platform/picture_control.h"
 #include "render/canvas_cursor.h"
@@ -19,7 +19,6 @@
 #include "ui/button_table.h"
 
 TMainForm* MainForm = nullptr;
-const char* const MakerWebSite = "https://velmora.example/";
 std::function<void()> TerminateApplication = [] { QCoreApplication::quit(); };
 
 TMainForm::TMainForm(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint) {

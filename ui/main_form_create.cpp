@@ -1,11 +1,11 @@
 #include <QLineEdit>
 #include <QTimer>
 
-#include "platform/language.h"
 #include "content/catalog.h"
 #include "content/photo_loader.h"
 #include "content/png_codec.h"
 #include "platform/canvas_context.h"
+#include "platform/language.h"
 #include "platform/picture_control.h"
 #include "platform/resources.h"
 #include "render/canvas_cursor.h"
