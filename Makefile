@@ -9,11 +9,11 @@ JOBS      ?= $(shell nproc)
 BUILD_PACKAGES := qt6-base-dev libqt6opengl6-dev libgl-dev libglu1-mesa-dev libpng-dev \
                   libjpeg-dev libexif-dev libgtest-dev libbenchmark-dev cmake ninja-build g++ \
                   pkg-config
-TEST_PACKAGES  := xvfb xauth libgl1-mesa-dri
+TEST_PACKAGES  := xvfb xauth libgl1-mesa-dri x11-utils desktop-file-utils appstream
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: run test build deps test-deps format clean
+.PHONY: run test build deps test-deps format clean install package
 
 run: build
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
@@ -30,6 +30,15 @@ test: test-deps build
 build: deps
 	@[ -f $(BUILD)/build.ninja ] || cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
 	cmake --build $(BUILD) -j $(JOBS)
+
+# make install PREFIX=/some/folder (default /usr/local)
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# A Debian package of the installed program, written into the build folder.
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 deps:
 	@./scripts/install-packages $(BUILD_PACKAGES)

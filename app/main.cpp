@@ -3,10 +3,12 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "app/welcome_screen.h"
 #include "platform/gl_format.h"
 #include "platform/shell_open.h"
+#include "ui/main_form.h"
 
 namespace {
 
@@ -19,15 +21,37 @@ std::string ExecutableFolder(const char* argv0) {
     return self.parent_path().string() + "/";
 }
 
-// Starts the companion launcher and leaves: the editor itself only runs when
-// something starts it with "-nosplash". VELMORA_LAUNCHER names another
-// launcher to start, which lets the start-up be checked without a desktop.
-void StartLauncher(const char* argv0) {
-    const std::string folder = ExecutableFolder(argv0);
+// The launcher lies beside the editor in a build, and in the program's
+// private folder in an installed copy, where it is no command of its own.
+std::string LauncherPath(const std::string& folder) {
+    const std::string beside = folder + "splash";
+    std::error_code error;
+    if (std::filesystem::exists(beside, error)) return beside;
+    return folder + "../libexec/velmora/splash";
+}
+
+// The files named after the program's name, made absolute: the launcher and
+// the editor it starts run in the program's folder, not in the caller's.
+std::vector<std::string> FileArguments(int argc, char** argv, int first) {
+    std::vector<std::string> files;
+    for (int i = first; i < argc; ++i) {
+        std::error_code error;
+        const std::filesystem::path path = std::filesystem::absolute(argv[i], error);
+        files.push_back(error ? std::string(argv[i]) : path.string());
+    }
+    return files;
+}
+
+// Starts the companion launcher with the files and leaves: the editor itself
+// only runs when something starts it with "-nosplash". VELMORA_LAUNCHER names
+// another launcher to start, which lets the start-up be checked without a
+// desktop.
+void StartLauncher(int argc, char** argv) {
+    const std::string folder = ExecutableFolder(argv[0]);
     const char* replacement = std::getenv("VELMORA_LAUNCHER");
     const std::string launcher =
-        replacement && *replacement ? std::string(replacement) : folder + "splash";
-    ShellOpenProgram(launcher, folder);
+        replacement && *replacement ? std::string(replacement) : LauncherPath(folder);
+    ShellOpenProgram(launcher, folder, FileArguments(argc, argv, 1));
 }
 
 QIcon ApplicationIcon() {
@@ -40,12 +64,15 @@ QIcon ApplicationIcon() {
 } // namespace
 
 int main(int argc, char** argv) {
-    // Only the first argument counts, exactly as typed; the rest is ignored.
+    // Only the first argument decides, exactly as typed; the rest are files.
     const std::string first = argc > 1 ? argv[1] : "";
     if (first != "-nosplash") {
-        StartLauncher(argv[0]);
+        StartLauncher(argc, argv);
         return 0;
     }
+    // Of the files given, the first is the photo to start with.
+    const std::vector<std::string> files = FileArguments(argc, argv, 2);
+    if (!files.empty()) StartupPhoto = files.front();
     UseCanvasSurfaceFormat();
     QApplication application(argc, argv);
     QApplication::setApplicationName("velmora");

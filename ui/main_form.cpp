@@ -19,6 +19,7 @@
 #include "ui/button_table.h"
 
 TMainForm* MainForm = nullptr;
+std::string StartupPhoto;
 std::function<void()> TerminateApplication = [] { QCoreApplication::quit(); };
 
 TMainForm::TMainForm(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint) {
