@@ -4,9 +4,9 @@
 #include <QScrollBar>
 #include <QTimer>
 
-#include "platform/language.h"
 #include "app/welcome_screen.h"
 #include "platform/form_controls.h"
+#include "platform/language.h"
 #include "platform/picture_control.h"
 #include "tests/ui/main_form_fixture.h"
 #include "ui/button_skins.h"

@@ -184,3 +184,18 @@ TEST_F(HelpAndAbout, AboutDisablesTheEditorUntilItCloses) {
 }
 
 } // namespace
+
+namespace {
+
+// The logo and the About window lead to the help's About section, and the
+// help speaks to users, not to the developers of the source tree.
+TEST(ShippedHelp, HasAnAboutSectionAndNamesNoSourceFiles) {
+    QFile help(VELMORA_SOURCE_DIR "/help/velmora-help.html");
+    ASSERT_TRUE(help.open(QIODevice::ReadOnly));
+    const QByteArray text = help.readAll();
+    EXPECT_TRUE(text.contains("id=\"about\""));
+    for (const char* source : {"artwork/", "resources/", "make-artwork", "make-content"})
+        EXPECT_FALSE(text.contains(source)) << source;
+}
+
+} // namespace
