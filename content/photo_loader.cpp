@@ -1,7 +1,6 @@
 #include "content/photo_loader.h"
 
 #include <GL/gl.h>
-#include <QScrollBar>
 #include <algorithm>
 #include <cctype>
 #include <cstring>
@@ -12,7 +11,6 @@
 #include "content/jpeg_codec.h"
 #include "content/png_codec.h"
 #include "platform/canvas_context.h"
-#include "platform/form_controls.h"
 #include "platform/language.h"
 #include "platform/resources.h"
 #include "render/frame_request.h"
@@ -119,9 +117,6 @@ void FitPhotoIntoView() {
     Zoom = fit.Zoom;
     OverflowX = fit.OverflowX;
     OverflowY = fit.OverflowY;
-    // A maximum of 0 pulls each bar back to 0, and its change handler pans.
-    if (MainControls.ScrollBarX) MainControls.ScrollBarX->setMaximum(OverflowX);
-    if (MainControls.ScrollBarY) MainControls.ScrollBarY->setMaximum(OverflowY);
     PanX = 0;
     PanY = 0;
 }

@@ -8,12 +8,18 @@
 // One whole frame of the canvas from the shared scene state: background,
 // photo, tattoo layers with the picking of the layer (and, in MovePoints, the
 // corner) under the pointer, paint layer, selection outline and cursor.
+// While the canvas animates (FrameAnimating) the frame keeps its composed
+// scene for the animation frames that follow.
 void Timer1Timer();
 
-// The composed picture alone, with the photo's top-left at (offX, offY):
-// photo, tattoo layers and paint layer. Meant for captures (Capturing set),
-// when no layer is picked and no mark is drawn; the caller sets up the
-// projection and clears the frame.
+// A frame that only animates: the kept scene with the marks over it (the
+// pulsing handles, the selection outline and the cursor), without composing
+// or picking anything again. Composes a whole frame when no scene is kept.
+void AnimationFrame();
+
+// The composed picture with the canvas offsets (offX, offY): photo, tattoo
+// layers with the picking and outlines under the pointer (none while
+// Capturing), and the paint layer. Leaves blending on.
 void DrawComposedScene(float offX, float offY);
 
 // The offset that centres a shown extent on the canvas axis, or 0 while the

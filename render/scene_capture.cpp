@@ -12,11 +12,13 @@
 namespace {
 
 // The scene values a capture changes, put back when it ends, whatever way it
-// ends, together with the GL state the canvas's frames rely on.
+// ends, together with the GL state the canvas's frames rely on: the canvas
+// shows nothing of the capture, not even a lost hover outline.
 class CaptureState {
   public:
     CaptureState(int width, int height)
-        : zoom_(Zoom), viewWidth_(ViewWidth), viewHeight_(ViewHeight), capturing_(Capturing) {
+        : zoom_(Zoom), viewWidth_(ViewWidth), viewHeight_(ViewHeight), hoverLayer_(HoverLayer),
+          capturing_(Capturing) {
         glGetIntegerv(GL_VIEWPORT, viewport_);
         Zoom = 1;
         ViewWidth = width;
@@ -41,6 +43,7 @@ class CaptureState {
         Zoom = zoom_;
         ViewWidth = viewWidth_;
         ViewHeight = viewHeight_;
+        HoverLayer = hoverLayer_;
         Capturing = capturing_;
     }
     CaptureState(const CaptureState&) = delete;
@@ -50,6 +53,7 @@ class CaptureState {
     float zoom_;
     int32_t viewWidth_;
     int32_t viewHeight_;
+    int32_t hoverLayer_;
     bool capturing_;
     GLint viewport_[4] = {};
 };
@@ -70,6 +74,8 @@ bool CaptureComposedPicture(Picture& out) {
         const CaptureState state(width, height);
         ClearFrame();
         DrawComposedScene(0, 0);
+        // Every frame starts with blending off.
+        glDisable(GL_BLEND);
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
         glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, picture.Pixels.data());
     }

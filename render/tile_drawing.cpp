@@ -5,6 +5,22 @@
 #include "render/gl_canvas.h"
 #include "scene/scene_state.h"
 
+namespace {
+
+// Paint tiles whose last upload held no paint at all. The paint layer is
+// mostly empty, and on a software renderer drawing its tile textures costs
+// more than the rest of a frame; an empty tile shows nothing, so it is left
+// out. A tile not uploaded since the textures were made counts as painted.
+TileTable<bool> BlankPaintTiles{};
+
+bool HoldsNoPaint(const TPaintPixelBlock& block) {
+    for (int alpha = 3; alpha < PaintTileBytes; alpha += 4)
+        if (block.Data[alpha] != 0) return false;
+    return true;
+}
+
+} // namespace
+
 std::vector<TileQuad> TileQuads(int32_t imageWidth, int32_t imageHeight, int tileSize, float zoom,
                                 int tableSize) {
     const float size = tileSize * zoom;
@@ -50,6 +66,7 @@ void DrawPaintLayer(float offX, float offY) {
     for (const TileQuad& q :
          TileQuads(ImageWidth, ImageHeight, PaintTileSize, Zoom, PaintTileCount)) {
         UploadPaintTile(q.Column + 1, q.Row + 1);
+        if (BlankPaintTiles[q.Column + 1][q.Row + 1]) continue;
         DrawTexturedQuad(PaintTiles[q.Column + 1][q.Row + 1].Texture, 255, 255, 255, 255, q.X, q.Y,
                          q.Width, q.Height, q.UMax, q.VMax);
     }
@@ -63,4 +80,9 @@ void UploadPaintTile(int32_t column, int32_t row) {
     glBindTexture(GL_TEXTURE_2D, tile.Texture);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, PaintTileSize, PaintTileSize, 0, GL_RGBA,
                  GL_UNSIGNED_BYTE, PaintPixels[column][row].Data);
+    BlankPaintTiles[column][row] = HoldsNoPaint(PaintPixels[column][row]);
+}
+
+void ForgetBlankPaintTiles() {
+    BlankPaintTiles = {};
 }

@@ -17,7 +17,6 @@ class PictureControl;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QScrollBar;
 class QTimer;
 class TAboutForm;
 
@@ -40,8 +39,6 @@ class TMainForm : public QWidget {
     PictureControl* Swatches[9] = {}; // [1..8]: Image8 .. Image15
     PictureControl* TextScreen = nullptr;
     CanvasWidget* Panel1 = nullptr;
-    QScrollBar* ScrollBarX = nullptr;
-    QScrollBar* ScrollBarY = nullptr;
     QPushButton* Button3 = nullptr;
     QPushButton* Button4 = nullptr;
     QPushButton* PrevGroup = nullptr;

@@ -46,6 +46,9 @@ void TMainForm::FormCreate() {
     CreateCanvasContext(Panel1->width(), Panel1->height(), Panel1);
     // The canvas draws its own cursor picture at the pointer.
     Panel1->setCursor(Qt::BlankCursor);
+    // The canvas, not the brush-size edit, has the focus at start: the edit's
+    // blinking caret costs a composition of the whole window at every blink.
+    Panel1->setFocus();
     SetClearColor(0.5f, 1.0f, 0.5f, 1.0f);
     CreateCanvasTextures();
     ShowMiniatures();
