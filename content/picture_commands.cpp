@@ -133,9 +133,13 @@ std::string UserGalleryFolder() {
 }
 
 std::string GalleryFileForAdding() {
-    if (PhotoGallery.Count > 0 && !OpenedGalleryFile.empty() &&
-        FolderTakesPictures(PhotoGallery.Folder, OpenedGalleryFile))
-        return OpenedGalleryFile;
+    if (PhotoGallery.Count <= 0) return UserGalleryFolder() + "/gallery.ini";
+    const QString opened = QString::fromStdString(OpenedGalleryFile);
+    const bool sameFolder =
+        !opened.isEmpty() && QFileInfo(opened).absolutePath().toStdString() == PhotoGallery.Folder;
+    const std::string iniPath =
+        sameFolder ? OpenedGalleryFile : PhotoGallery.Folder + "/gallery.ini";
+    if (FolderTakesPictures(PhotoGallery.Folder, iniPath)) return iniPath;
     return UserGalleryFolder() + "/gallery.ini";
 }
 
@@ -155,7 +159,10 @@ bool AddPictureToGallery(const Picture& picture) {
         ReportFailure(TextAddToGalleryFailed);
         return false;
     }
-    if (!OpenGalleryFile(iniPath)) return false;
+    if (!OpenGalleryFile(iniPath)) {
+        ReportFailure(TextAddToGalleryFailed);
+        return false;
+    }
     OpenedGalleryFile = iniPath;
     ShowGalleryEnd();
     return true;
