@@ -1,7 +1,10 @@
 #include "render/tile_drawing.h"
 
 #include <GL/gl.h>
+#include <cstring>
+#include <vector>
 
+#include "platform/canvas_context.h"
 #include "render/gl_canvas.h"
 #include "scene/scene_state.h"
 
@@ -85,4 +88,41 @@ void UploadPaintTile(int32_t column, int32_t row) {
 
 void ForgetBlankPaintTiles() {
     BlankPaintTiles = {};
+}
+
+namespace {
+
+const uint8_t* ClearPaintBlock() {
+    static const std::vector<uint8_t> clear(PaintTileBytes, 0);
+    return clear.data();
+}
+
+// A block that is all zero and not dirty already shows nothing: every change
+// to a block marks it dirty until its texture has been sent its pixels again.
+bool PaintTileClear(int column, int row) {
+    return !PaintTiles[column][row].Dirty &&
+           std::memcmp(PaintPixels[column][row].Data, ClearPaintBlock(), PaintTileBytes) == 0;
+}
+
+void ClearPaintTile(int column, int row) {
+    std::memset(PaintPixels[column][row].Data, 0, PaintTileBytes);
+    BlankPaintTiles[column][row] = true;
+    TPaintTile& tile = PaintTiles[column][row];
+    tile.Dirty = false;
+    if (tile.Texture == 0) return;
+    glBindTexture(GL_TEXTURE_2D, tile.Texture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, PaintTileSize, PaintTileSize, 0, GL_RGBA,
+                 GL_UNSIGNED_BYTE, ClearPaintBlock());
+}
+
+} // namespace
+
+void ClearPaintTiles() {
+    // Handlers run outside frames, where another context may be current.
+    MakeCanvasCurrent();
+    // Clearing and re-sending all 400 blocks would move over 50 MB through
+    // memory; most of them are usually clear already.
+    for (int column = 1; column <= PaintTileCount; ++column)
+        for (int row = 1; row <= PaintTileCount; ++row)
+            if (!PaintTileClear(column, row)) ClearPaintTile(column, row);
 }

@@ -44,3 +44,8 @@ void UploadPaintTile(int32_t column, int32_t row);
 
 // Every paint tile counts as painted again: their textures were made anew.
 void ForgetBlankPaintTiles();
+
+// Zeroes every paint block and sends each one that was not already clear to
+// its texture at once, so the layer is empty on screen without waiting for
+// the tiles to be drawn. Makes the program's context current first.
+void ClearPaintTiles();

@@ -14,6 +14,7 @@
 #include "platform/message_box.h"
 #include "platform/picture_control.h"
 #include "render/canvas_cursor.h"
+#include "tools/brush_size.h"
 #include "ui/about_form.h"
 #include "ui/button_skins.h"
 #include "ui/button_table.h"
@@ -42,6 +43,7 @@ TMainForm::~TMainForm() {
     for (PictureControl*& control : ButtonControls)
         control = nullptr;
     MainControls = TMainFormControls{};
+    BrushSizeEditExit = nullptr;
     if (MainForm == this) MainForm = nullptr;
 }
 

@@ -83,6 +83,15 @@ class TMainForm : public QWidget {
     void Image18Click();
     void Image18DblClick();
 
+    // Paint commands: fill the selection, clear the paint layer.
+    void Image19Click();
+    void Image17DblClick();
+
+    // The brush-size edit.
+    void Edit1Change();
+    bool Edit1KeyDown(int key);
+    void Edit1Exit();
+
     // Colour swatches.
     void ShowSwatches(int chosen);
     void Image8Click();

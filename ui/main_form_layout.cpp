@@ -1,11 +1,11 @@
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <cstring>
 
 #include "content/catalog.h"
 #include "content/photo_gallery.h"
+#include "platform/edit_control.h"
 #include "platform/form_controls.h"
 #include "platform/picture_control.h"
 #include "platform/resources.h"
@@ -47,8 +47,9 @@ const ButtonAction ButtonActions[] = {
     {"bFzoom",       &TMainForm::bFzoomClick,   nullptr, nullptr},
     {"bFMove",       &TMainForm::bFMoveClick,   nullptr, nullptr},
     {"Image16",      &TMainForm::Image16Click,  nullptr, nullptr},
-    {"Image17",      &TMainForm::Image17Click,  nullptr, nullptr},
+    {"Image17",      &TMainForm::Image17Click,  &TMainForm::Image17DblClick, nullptr},
     {"Image18",      &TMainForm::Image18Click,  &TMainForm::Image18DblClick, nullptr},
+    {"Image19",      &TMainForm::Image19Click,  nullptr, nullptr},
     {"bclose",       &TMainForm::bcloseClick,   nullptr, nullptr},
     {"bmin",         &TMainForm::bminClick,     nullptr, nullptr},
     {"bhelp",        &TMainForm::Button11Click, &TMainForm::bhelpDblClick, nullptr},
@@ -202,9 +203,13 @@ void TMainForm::CreateWindowedControls() {
     QObject::connect(NextGroup, &QPushButton::clicked, this, [] { NextCatalogGroup(); });
     Button14 = HiddenButton(this, "Button14", "Rotate L", 40, 312, 49, 33);
     QObject::connect(Button14, &QPushButton::clicked, this, [] { Button14Click(); });
-    Edit1 = Place(new QLineEdit(this), "Edit1", 288, 216, 25, 21);
-    Edit1->setFrame(false);
-    Edit1->setMaxLength(2);
+    auto* edit = Place(new EditControl(this), "Edit1", 288, 216, 25, 21);
+    edit->setFrame(false);
+    edit->setMaxLength(2);
+    edit->OnChange = [this] { Edit1Change(); };
+    edit->OnKeyDown = [this](int key) { return Edit1KeyDown(key); };
+    edit->OnExit = [this] { Edit1Exit(); };
+    Edit1 = edit;
 }
 
 // Code outside the window acts on these controls.
