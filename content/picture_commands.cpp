@@ -43,7 +43,7 @@ bool FolderTakesPictures(const std::string& folder, const std::string& iniPath) 
     return dir.isDir() && dir.isWritable() && (!ini.exists() || (ini.isFile() && ini.isWritable()));
 }
 
-// A name not yet taken in the folder, after the moment it is made.
+// A name not yet taken in the folder, named after the moment it is made.
 std::string NewGalleryPictureName(const std::string& folder) {
     const QDir dir(QString::fromStdString(folder));
     const QString stem = "velmora-" + QDateTime::currentDateTime().toString("yyyyMMdd-HHmmss");
@@ -55,7 +55,7 @@ std::string NewGalleryPictureName(const std::string& folder) {
 
 // Shows the strip so that the newly added last picture is in view.
 void ShowGalleryEnd() {
-    const int shown = std::min(PhotoGallery.Count, 5);
+    const int shown = std::min(PhotoGallery.Count, GallerySlotCount);
     ShowGalleryFrom(PhotoGallery.Count - shown);
 }
 
