@@ -252,7 +252,9 @@ TEST_F(PictureCommands, AFailedSaveIsReportedAndLeavesNoFileBehind) {
                           PictureFileType::Jpeg),
               "");
     EXPECT_EQ(messages_, (std::vector<std::string>{"save failed", "save failed"}));
-    if (geteuid() != 0) EXPECT_TRUE(FilesIn(locked).isEmpty());
+    if (geteuid() != 0) {
+        EXPECT_TRUE(FilesIn(locked).isEmpty());
+    }
     EXPECT_EQ(FilesIn(dir_.path()), QStringList{"photo.png"});
 }
 
