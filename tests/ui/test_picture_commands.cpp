@@ -42,14 +42,16 @@ void WhenDialogOpens(const QString& name, std::function<void(QDialog*)> act) {
 // Goes to the file's folder in the file dialog, types its name into the name
 // box and confirms with Return, as a user would. The box's completer is taken
 // away first: it completes from a folder listing that arrives later and may
-// change the text or take the Return meanwhile.
+// change the text or take the Return meanwhile. The dialog is made the active
+// window, since it puts the name of a file chosen in its list into a name box
+// that does not have the focus.
 void TypeFileName(QDialog* dialog, const QString& path) {
     auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit");
     ASSERT_NE(edit, nullptr);
     static_cast<QFileDialog*>(dialog)->setDirectory(QFileInfo(path).absolutePath());
     edit->setCompleter(nullptr);
     dialog->activateWindow();
-    QTest::qWaitForWindowActive(dialog);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
     edit->setFocus();
     edit->clear();
     QTest::keyClicks(edit, QFileInfo(path).fileName());
