@@ -199,7 +199,7 @@ void SoakDriver::ChooseGalleryPhoto() {
 
 void SoakDriver::OpenPhoto() {
     ++PhotosOpened;
-    OpenFoto(photos_[size_t(Random(0, int(photos_.size()) - 1))]);
+    OpenFoto(AnyPhoto(false));
 }
 
 void SoakDriver::OpenScreenOrHelp() {

@@ -1,6 +1,7 @@
 #include "tests/soak/soak_driver.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -27,6 +28,9 @@ constexpr size_t HistoryLength = 30;
 
 SoakDriver::SoakDriver(TMainForm& form, unsigned seed) : form_(form), random_(seed) {
     photos_ = WriteSoakPhotos(folder_.path().toStdString());
+    // A picture added with no gallery open goes to the user's own gallery,
+    // which the soak keeps in its folder.
+    qputenv("XDG_DATA_HOME", folder_.filePath("data").toUtf8());
     OpenGalleryFile(folder_.filePath("gallery.ini").toStdString());
     ContentMessageBox = [this](const std::string&, const std::string&, MessageButtons buttons,
                                MessageIcon) {
@@ -66,10 +70,16 @@ const std::vector<SoakDriver::Action>& SoakDriver::Actions() {
         {"turn photo", 3, &SoakDriver::TurnPhoto},
         {"zoom step", 3, &SoakDriver::ZoomStep},
         {"page catalog", 4, &SoakDriver::PageCatalog},
-        {"add design", 6, &SoakDriver::AddDesign},
+        {"add design", 8, &SoakDriver::AddDesign},
         {"page gallery", 2, &SoakDriver::PageGallery},
         {"choose gallery photo", 1, &SoakDriver::ChooseGalleryPhoto},
         {"open photo", 1, &SoakDriver::OpenPhoto},
+        {"open photo by dialog", 1, &SoakDriver::OpenPhotoByDialog},
+        {"save", 1, &SoakDriver::SaveInFolder},
+        {"clear", 1, &SoakDriver::ClearAll},
+        {"print cancelled", 1, &SoakDriver::CancelPrint},
+        {"add to gallery", 1, &SoakDriver::AddToGallery},
+        {"open gallery by dialog", 1, &SoakDriver::OpenGalleryByDialog},
         {"screen or help", 1, &SoakDriver::OpenScreenOrHelp},
         {"process events", 3, &SoakDriver::ProcessEvents},
     };
@@ -108,6 +118,14 @@ void SoakDriver::DrawFrame() {
     if (!form_.Panel1->isVisible()) return;
     form_.Panel1->grabFramebuffer();
     ++Frames;
+}
+
+// Any of the photos written; only real files when a dialog must find them.
+std::string SoakDriver::AnyPhoto(bool fileOnly) {
+    for (;;) {
+        const std::string& path = photos_[size_t(Random(0, int(photos_.size()) - 1))];
+        if (!fileOnly || QFileInfo(QString::fromStdString(path)).isFile()) return path;
+    }
 }
 
 int SoakDriver::Random(int low, int high) {

@@ -3,10 +3,12 @@
 #include <QPoint>
 #include <QTemporaryDir>
 #include <deque>
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
 
+class QDialog;
 class TMainForm;
 
 // Plays random but valid user actions on a real editor window: mouse events
@@ -33,6 +35,8 @@ class SoakDriver {
     int TattooGrabs = 0;       // presses that took hold of a tattoo
     int MostOutlinePoints = 0; // the longest selection outline reached
     float MostZoom = 0;
+    int Saves = 0;
+    int GalleryAdds = 0;
 
   private:
     struct Action {
@@ -54,7 +58,9 @@ class SoakDriver {
     void ClickControl(QWidget* control, Qt::MouseButton button);
     void DoubleClickControl(QWidget* control);
     void ClickButton(const char* control, Qt::MouseButton button = Qt::LeftButton);
-    void WritePhotos();
+    std::string AnyPhoto(bool fileOnly);
+    void RunDialog(const char* button, const char* dialogName,
+                   const std::function<void(QDialog*)>& answer);
 
     void MovePointer();
     void ClickCanvas();
@@ -76,6 +82,12 @@ class SoakDriver {
     void PageGallery();
     void ChooseGalleryPhoto();
     void OpenPhoto();
+    void OpenPhotoByDialog();
+    void SaveInFolder();
+    void ClearAll();
+    void CancelPrint();
+    void AddToGallery();
+    void OpenGalleryByDialog();
     void OpenScreenOrHelp();
     void ProcessEvents();
 

@@ -49,9 +49,11 @@ TEST_F(Soak, RandomUserActionsKeepTheEditorSound) {
         }
     }
     std::printf("soak: %ld actions, seed %u, %.1f s: %d frames, %d photos opened, %d questions, "
-                "%d tattoo grabs, outline of up to %d points, zoom up to %g\n",
+                "%d tattoo grabs, outline of up to %d points, zoom up to %g, %d saves, %d "
+                "pictures added to the gallery\n",
                 actions, seed, clock.elapsed() / 1000.0, driver.Frames, driver.PhotosOpened,
-                driver.Questions, driver.TattooGrabs, driver.MostOutlinePoints, driver.MostZoom);
+                driver.Questions, driver.TattooGrabs, driver.MostOutlinePoints, driver.MostZoom,
+                driver.Saves, driver.GalleryAdds);
 }
 
 } // namespace

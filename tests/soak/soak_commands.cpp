@@ -1,0 +1,100 @@
+// The picture commands a soak plays: each through its button and the real
+// dialog it opens, answered as a user would (a name typed and confirmed, or
+// the dialog cancelled).
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+
+#include "tests/soak/soak_driver.h"
+#include "ui/main_form.h"
+
+namespace {
+
+// Each picture added is a new file in the gallery's folder.
+constexpr int MostGalleryAdds = 25;
+
+// Types the file's name into the dialog's name box and confirms it.
+void TypeFileName(QFileDialog* dialog, const QString& path) {
+    const QFileInfo file(path);
+    dialog->setDirectory(file.absolutePath());
+    auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit");
+    if (!edit) return dialog->reject();
+    // The completer fills in from a folder listing that arrives later.
+    edit->setCompleter(nullptr);
+    edit->setText(file.fileName());
+    QTest::keyClick(edit, Qt::Key_Return);
+}
+
+} // namespace
+
+// Clicks the button and plays `answer` on the dialog it opens. Whatever is
+// still open afterwards (a question over the dialog, a dialog that did not
+// take the name) is answered or cancelled, so no dialog outlives the action.
+void SoakDriver::RunDialog(const char* button, const char* dialogName,
+                           const std::function<void(QDialog*)>& answer) {
+    bool answered = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || !modal->isVisible()) return;
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            ++Questions;
+            Chance(50) ? box->accept() : box->reject();
+            return;
+        }
+        auto* dialog = qobject_cast<QDialog*>(modal);
+        if (!dialog) return;
+        if (answered || dialog->objectName() != dialogName) return dialog->reject();
+        answered = true;
+        // Answered after this poll returns: confirming may open a question
+        // over the dialog, which the poll must be free to answer.
+        QTimer::singleShot(0, dialog, [answer, dialog] { answer(dialog); });
+    });
+    poll.start(5);
+    ClickButton(button);
+}
+
+void SoakDriver::OpenPhotoByDialog() {
+    RunDialog("bfopen", "OpenPictureDialog1", [this](QDialog* dialog) {
+        if (Chance(10)) return dialog->reject();
+        ++PhotosOpened;
+        TypeFileName(static_cast<QFileDialog*>(dialog), QString::fromStdString(AnyPhoto(true)));
+    });
+}
+
+void SoakDriver::SaveInFolder() {
+    RunDialog("bfsave", "SaveDialog1", [this](QDialog* dialog) {
+        if (Chance(10)) return dialog->reject();
+        ++Saves;
+        const char* const names[] = {"saved.jpg", "saved.bmp", "saved.png", "again.jpg", "plain"};
+        TypeFileName(static_cast<QFileDialog*>(dialog), folder_.filePath(names[Random(0, 4)]));
+    });
+}
+
+void SoakDriver::ClearAll() {
+    ClickButton("bfdelete");
+}
+
+void SoakDriver::CancelPrint() {
+    RunDialog("bprint", "PrintDialog1", [](QDialog* dialog) { dialog->reject(); });
+}
+
+void SoakDriver::AddToGallery() {
+    // The gallery grows with every picture added; a user keeps it in bounds.
+    if (GalleryAdds < MostGalleryAdds) {
+        ++GalleryAdds;
+        ClickButton("baddG");
+    }
+}
+
+void SoakDriver::OpenGalleryByDialog() {
+    RunDialog("bGallery", "OpenGalleryDialog", [this](QDialog* dialog) {
+        if (Chance(20)) return dialog->reject();
+        TypeFileName(static_cast<QFileDialog*>(dialog), folder_.filePath("gallery.ini"));
+    });
+}
