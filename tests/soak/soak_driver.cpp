@@ -185,9 +185,8 @@ void SoakDriver::SendCanvas(int type, QPoint at, Qt::MouseButton button, Qt::Mou
     MostZoom = std::max(MostZoom, Zoom);
 }
 
-// Most moves are followed by a frame before the next press, as on a screen
-// that keeps up; some are not, so presses also meet hover state from a frame
-// drawn before the last change.
+// Some moves are followed by a frame, as on a screen that keeps up; a press
+// draws any frame still due itself.
 void SoakDriver::Hover(QPoint at, int framePercent) {
     SendCanvas(QEvent::MouseMove, at, Qt::NoButton, Qt::NoButton);
     if (Chance(framePercent)) DrawFrame();

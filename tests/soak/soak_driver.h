@@ -54,7 +54,7 @@ class SoakDriver {
     void Note(const std::string& text);
 
     void SendCanvas(int type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held);
-    void Hover(QPoint at, int framePercent = 65);
+    void Hover(QPoint at, int framePercent = 20);
     void ClickControl(QWidget* control, Qt::MouseButton button);
     void DoubleClickControl(QWidget* control);
     void ClickButton(const char* control, Qt::MouseButton button = Qt::LeftButton);
