@@ -98,7 +98,7 @@ void SoakDriver::DoubleClickCanvas() {
 // 1001 places, closed by a double click or left open.
 void SoakDriver::DrawOutline() {
     ClickButton("Image18");
-    const int points = Chance(2) ? Random(995, 1010) : Random(1, 25);
+    const int points = Random(0, 199) == 0 ? Random(995, 1010) : Random(1, 12);
     for (int n = 0; n < points; ++n) {
         const QPoint at = CanvasPoint(false);
         SendCanvas(QEvent::MouseMove, at, Qt::NoButton, Qt::NoButton);
