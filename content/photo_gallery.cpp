@@ -3,11 +3,11 @@
 #include <QFileInfo>
 #include <algorithm>
 
+#include "platform/language.h"
 #include "content/content_messages.h"
 #include "content/photo_loader.h"
 #include "platform/form_controls.h"
 #include "platform/ini_file.h"
-#include "platform/language.h"
 #include "platform/picture_control.h"
 
 TPhotoGallery PhotoGallery;
