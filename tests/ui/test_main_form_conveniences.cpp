@@ -14,6 +14,7 @@
 #include "app/welcome_screen.h"
 #include "content/catalog.h"
 #include "content/content_messages.h"
+#include "content/dropped_design.h"
 #include "content/photo_loader.h"
 #include "platform/language.h"
 #include "platform/picture_control.h"
@@ -154,6 +155,15 @@ TEST_F(Conveniences, ADroppedPictureBecomesThePhotoAndADroppedPngOnTheCanvasATat
     EXPECT_NEAR(zoomedX, 100, 0.01);
     EXPECT_NEAR(zoomedY, 150, 0.01);
     EXPECT_NEAR((c[1].X - c[0].X) * Zoom, 100, 0.01) << "shown at half its size";
+    Drop(dir_.filePath("design.png"), CanvasPoint({200, 150}));
+    EXPECT_EQ(DroppedDesignTextureCount(), 2);
+    Drop(dir_.filePath("design.png"), CanvasPoint({200, 150}));
+    EXPECT_EQ(DroppedDesignTextureCount(), 3);
+    DeleteLayer(1);
+    OpenFoto(StockPhotoSource);
+    Drop(dir_.filePath("design.png"), CanvasPoint({100, 150}));
+    EXPECT_EQ(DroppedDesignTextureCount(), 1) << "textures no layer uses are let go";
+    ASSERT_EQ(LastLayer, 0);
 
     QFile broken(dir_.filePath("broken.png"));
     ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
