@@ -53,7 +53,13 @@ char TMainForm::ToolKey(const char* control) {
 // (and every key the canvas gets) to the window.
 void TMainForm::FormKeyDown(QKeyEvent* event) {
     const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-    if (event->matches(QKeySequence::Quit)) {
+    if (event->matches(QKeySequence::Open)) {
+        LoadPictureClick();
+    } else if (event->matches(QKeySequence::Save)) {
+        Button10Click();
+    } else if (event->matches(QKeySequence::Print)) {
+        bprintClick();
+    } else if (event->matches(QKeySequence::Quit)) {
         bcloseClick();
     } else if (event->matches(QKeySequence::Delete)) {
         DeleteHoveredLayer();

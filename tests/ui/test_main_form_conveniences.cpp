@@ -1,14 +1,19 @@
 #include <QApplication>
+#include <QDir>
 #include <QDropEvent>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QUrl>
 #include <algorithm>
+#include <functional>
 #include <iterator>
 
 #include "app/welcome_screen.h"
@@ -22,6 +27,7 @@
 #include "scene/scene_state.h"
 #include "tests/ui/main_form_fixture.h"
 #include "ui/button_table.h"
+#include "ui/dialog_folders.h"
 
 namespace {
 
@@ -173,6 +179,59 @@ TEST_F(Conveniences, ADroppedPictureBecomesThePhotoAndADroppedPngOnTheCanvasATat
     EXPECT_EQ(LastLayer, 0);
     ASSERT_EQ(messages_.size(), 2u);
     EXPECT_EQ(messages_.back(), Lang(81));
+    OpenFoto(StockPhotoSource);
+}
+
+// Answers the modal dialog of this name once it shows: `act` gets it and the
+// folder it started in.
+void WhenDialogOpens(const QString& name, std::function<void(QFileDialog*)> act) {
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [poll, name, act] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog || dialog->objectName() != name || !dialog->isVisible()) return;
+        poll->stop();
+        poll->deleteLater();
+        act(qobject_cast<QFileDialog*>(dialog));
+        if (dialog->isVisible()) dialog->reject();
+    });
+    poll->start(10);
+}
+
+// Confirms the file in a file dialog.
+void Choose(QFileDialog* dialog, const QString& path) {
+    dialog->setDirectory(QFileInfo(path).absolutePath());
+    dialog->selectFile(QFileInfo(path).fileName());
+    static_cast<QDialog*>(dialog)->accept();
+}
+
+TEST_F(Conveniences, TheStandardShortcutsOpenSaveAndPrintAndTheFoldersAreKept) {
+    QDir(dir_.path()).mkpath("photos");
+    QDir(dir_.path()).mkpath("saved");
+    const QString photo = Picture("photos/arm.png", {120, 80});
+    QString started;
+    WhenDialogOpens("OpenPictureDialog1", [&](QFileDialog* dialog) { Choose(dialog, photo); });
+    QTest::keySequence(form_.Panel1, QKeySequence::Open);
+    EXPECT_EQ(ImageWidth, 120);
+    WhenDialogOpens("OpenPictureDialog1",
+                    [&](QFileDialog* dialog) { started = dialog->directory().path(); });
+    QTest::keySequence(form_.Panel1, QKeySequence::Open);
+    EXPECT_EQ(started, dir_.filePath("photos"));
+
+    WhenDialogOpens("SaveDialog1",
+                    [&](QFileDialog* dialog) { Choose(dialog, dir_.filePath("saved/look.jpg")); });
+    QTest::keySequence(form_.Panel1, QKeySequence::Save);
+    EXPECT_TRUE(QFile::exists(dir_.filePath("saved/look.jpg")));
+    bool printing = false;
+    WhenDialogOpens("PrintDialog1", [&](QFileDialog*) { printing = true; });
+    QTest::keySequence(form_.Panel1, QKeySequence::Print);
+    EXPECT_TRUE(printing);
+
+    // What a later run reads: the two folders, and nothing else of this run.
+    QSettings kept(SettingsFilePath(), QSettings::IniFormat);
+    EXPECT_EQ(kept.allKeys(), QStringList({"Folders/OpenPicture", "Folders/SavePicture"}));
+    EXPECT_EQ(kept.value("Folders/SavePicture").toString(), dir_.filePath("saved"));
+    QFile::remove(SettingsFilePath());
+    EXPECT_EQ(DialogStartFolder(PictureDialog::Open, "initial"), "initial");
     OpenFoto(StockPhotoSource);
 }
 
