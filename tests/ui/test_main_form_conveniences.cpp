@@ -230,8 +230,12 @@ TEST_F(Conveniences, TheStandardShortcutsOpenSaveAndPrintAndTheFoldersAreKept) {
     QSettings kept(SettingsFilePath(), QSettings::IniFormat);
     EXPECT_EQ(kept.allKeys(), QStringList({"Folders/OpenPicture", "Folders/SavePicture"}));
     EXPECT_EQ(kept.value("Folders/SavePicture").toString(), dir_.filePath("saved"));
-    QFile::remove(SettingsFilePath());
+    QFile broken(SettingsFilePath());
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("\xff\xfe[Folders\nOpenPicture=/no/such/folder\n[\n");
+    broken.close();
     EXPECT_EQ(DialogStartFolder(PictureDialog::Open, "initial"), "initial");
+    QFile::remove(SettingsFilePath());
     OpenFoto(StockPhotoSource);
 }
 
