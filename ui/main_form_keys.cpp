@@ -1,6 +1,7 @@
 #include <QKeyEvent>
 #include <cstring>
 
+#include "render/canvas_widget.h"
 #include "scene/scene_state.h"
 #include "tools/canvas_pointer.h"
 #include "ui/button_skins.h"
@@ -62,6 +63,7 @@ void TMainForm::FormKeyDown(QKeyEvent* event) {
     } else if (event->matches(QKeySequence::Quit)) {
         bcloseClick();
     } else if (event->matches(QKeySequence::Delete)) {
+        Panel1->DrawPendingFrame();
         DeleteHoveredLayer();
     } else if (const ToolShortcut* tool = plain ? ToolFor(event->key()) : nullptr) {
         // The button's own handler, but the pointer has not moved: it stays
