@@ -44,10 +44,9 @@ void ShowCatalogPicture(const std::string& groupName, const QImage* miniature) {
         MainControls.Image2->ClearPicture();
 }
 
-// Design textures hold their rows bottom first, as the tattoo mesh's V grows
-// upwards; only pictures with alpha are uploaded that way, so an RGB design
-// gets an opaque alpha channel first.
-Picture WithAlpha(const Picture& picture) {
+} // namespace
+
+Picture DesignWithAlpha(const Picture& picture) {
     if (picture.HasAlpha()) return picture;
     Picture widened{picture.Width, picture.Height, 4, {}};
     widened.Pixels.reserve(size_t(picture.Width) * picture.Height * 4);
@@ -57,6 +56,8 @@ Picture WithAlpha(const Picture& picture) {
     }
     return widened;
 }
+
+namespace {
 
 // Makes the design's texture on its first placement; every later layer of the
 // design shares it.
@@ -68,7 +69,7 @@ bool EnsureDesignTexture(const CatalogGroup& group, CatalogItem& item) {
                           MessageIcon::Error);
         return false;
     }
-    item.Texture = UploadTexture(1, WithAlpha(picture), true);
+    item.Texture = UploadTexture(1, DesignWithAlpha(picture), true);
     item.Loaded = true;
     return true;
 }

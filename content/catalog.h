@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "render/picture.h"
 #include "scene/scene_state.h"
 
 // The tattoo catalog: groups of designs read from the data folder at start.
@@ -74,6 +75,11 @@ TattooPlace CurrentTattooPlace();
 // half the design's size whatever the zoom, with texture coordinates that cut
 // the design's box out of its 512 x 512 picture.
 void PlaceTattooCorners(int32_t w, int32_t h, const TattooPlace& view, TLayerCorner (&corners)[4]);
+
+// Design textures hold their rows bottom first, as the tattoo mesh's V grows
+// upwards; only pictures with alpha are uploaded that way, so an RGB design
+// gets an opaque alpha channel first.
+Picture DesignWithAlpha(const Picture& picture);
 
 // The design's PNG: ProgramFolder + "data/" + group + "/" + item + ".png".
 std::string DesignPicturePath(const CatalogGroup& group, const CatalogItem& item);

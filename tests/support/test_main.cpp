@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QSurfaceFormat>
+#include <QTemporaryDir>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <memory>
@@ -14,6 +15,10 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i)
         listing = listing || std::strncmp(argv[i], "--gtest_list_tests", 18) == 0;
     if (listing || ::testing::GTEST_FLAG(list_tests)) return RUN_ALL_TESTS();
+    // The program keeps the dialogs' last folders in the user's settings;
+    // tests keep theirs in a folder of their own.
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
     UseCanvasSurfaceFormat();
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();
