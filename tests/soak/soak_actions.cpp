@@ -3,9 +3,12 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
+#include <QUrl>
+#include <QWheelEvent>
 
 #include "content/photo_loader.h"
 #include "platform/picture_control.h"
@@ -207,5 +210,41 @@ void SoakDriver::OpenScreenOrHelp() {
 }
 
 void SoakDriver::ProcessEvents() {
+    QCoreApplication::processEvents();
+}
+
+// A notch or a part of one, alone, with Shift (pans) or with Ctrl (zooms).
+void SoakDriver::TurnWheel() {
+    const QPoint at = CanvasPoint(false);
+    const int delta = Chance(70) ? 120 * Random(-3, 3) : Random(-60, 60);
+    const QPoint angle = Chance(80) ? QPoint(0, delta) : QPoint(delta, 0);
+    const Qt::KeyboardModifiers modifiers[] = {Qt::NoModifier, Qt::ShiftModifier,
+                                               Qt::ControlModifier};
+    QWheelEvent wheel(QPointF(at), QPointF(form_.Panel1->mapToGlobal(at)), QPoint(), angle,
+                      Qt::NoButton, modifiers[Random(0, 2)], Qt::NoScrollPhase, false);
+    QApplication::sendEvent(form_.Panel1, &wheel);
+}
+
+// A tool's letter or Delete, typed while the canvas has the focus.
+void SoakDriver::PressKey() {
+    const Qt::Key keys[] = {Qt::Key_M, Qt::Key_R, Qt::Key_S, Qt::Key_C,     Qt::Key_X,
+                            Qt::Key_H, Qt::Key_V, Qt::Key_T, Qt::Key_P,     Qt::Key_Z,
+                            Qt::Key_B, Qt::Key_E, Qt::Key_L, Qt::Key_Delete};
+    QTest::keyClick(form_.Panel1, keys[Random(0, std::size(keys) - 1)]);
+}
+
+// A picture file dropped on the canvas (a PNG there becomes a tattoo) or
+// elsewhere on the window (it becomes the photo).
+void SoakDriver::DropFile() {
+    const bool onCanvas = Chance(70);
+    const QPoint at = onCanvas ? form_.Panel1->geometry().topLeft() + CanvasPoint(false)
+                               : QPoint(Random(0, 400), Random(0, 640));
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(AnyPhoto(false)))});
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&form_, &enter);
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&form_, &drop);
+    // The drop is taken up once the drag has ended.
     QCoreApplication::processEvents();
 }

@@ -82,6 +82,9 @@ const std::vector<SoakDriver::Action>& SoakDriver::Actions() {
         {"open gallery by dialog", 1, &SoakDriver::OpenGalleryByDialog},
         {"screen or help", 1, &SoakDriver::OpenScreenOrHelp},
         {"process events", 3, &SoakDriver::ProcessEvents},
+        {"wheel", 3, &SoakDriver::TurnWheel},
+        {"key", 3, &SoakDriver::PressKey},
+        {"drop file", 1, &SoakDriver::DropFile},
     };
     return actions;
 }
@@ -163,7 +166,8 @@ QPoint SoakDriver::NearLayer(int k) {
 }
 
 Qt::MouseButton SoakDriver::AnyButton() {
-    return Chance(80) ? Qt::LeftButton : Qt::RightButton;
+    const int pick = Random(0, 9);
+    return pick < 7 ? Qt::LeftButton : pick < 9 ? Qt::RightButton : Qt::MiddleButton;
 }
 
 void SoakDriver::Note(const std::string& text) {

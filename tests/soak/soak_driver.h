@@ -90,6 +90,9 @@ class SoakDriver {
     void OpenGalleryByDialog();
     void OpenScreenOrHelp();
     void ProcessEvents();
+    void TurnWheel();
+    void PressKey();
+    void DropFile();
 
     TMainForm& form_;
     std::mt19937 random_;

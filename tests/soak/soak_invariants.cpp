@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "content/catalog.h"
+#include "content/dropped_design.h"
 #include "scene/scene_state.h"
 
 namespace {
@@ -17,7 +18,9 @@ std::string LayerProblem(int k) {
     std::ostringstream out;
     if (!layer.Visible) out << "layer " << k << " is in use but not visible";
     if (layer.Alpha < 50) out << "layer " << k << " alpha " << int(layer.Alpha) << " below 50";
-    if (layer.Group < 0 || layer.Group >= GroupCount)
+    if (layer.Group == DroppedDesignGroup) {
+        if (layer.Item != DroppedDesignGroup) out << "dropped layer " << k << " has an item";
+    } else if (layer.Group < 0 || layer.Group >= GroupCount)
         out << "layer " << k << " group " << layer.Group << " of " << GroupCount;
     else if (layer.Item < 0 || layer.Item >= Groups[size_t(layer.Group)].ItemCount)
         out << "layer " << k << " item " << layer.Item << " out of its group";

@@ -30,7 +30,7 @@ class Soak : public MainFormTest {
 };
 
 TEST_F(Soak, RandomUserActionsKeepTheEditorSound) {
-    const long actions = EnvironmentNumber("VELMORA_SOAK_ACTIONS", 2000);
+    const long actions = EnvironmentNumber("VELMORA_SOAK_ACTIONS", 1500);
     const unsigned seed = unsigned(EnvironmentNumber("VELMORA_SOAK_SEED", 20261208));
     SoakDriver driver(form_, seed);
     QElapsedTimer clock;
