@@ -159,6 +159,19 @@ bool DecodePngFile(const std::string& path, Picture& out, std::string* error) {
     return DecodePng(job, out, error);
 }
 
+bool ReadPngSize(const std::string& path, int32_t& width, int32_t& height) {
+    unsigned char start[24] = {};
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
+                                                         std::fclose);
+    if (!file || std::fread(start, 1, sizeof start, file.get()) != sizeof start) return false;
+    if (png_sig_cmp(start, 0, 8) != 0 || std::memcmp(start + 12, "IHDR", 4) != 0) return false;
+    const png_uint_32 w = BigEndian32(start + 16), h = BigEndian32(start + 20);
+    if (w > png_uint_32(INT32_MAX) || h > png_uint_32(INT32_MAX)) return false;
+    width = int32_t(w);
+    height = int32_t(h);
+    return true;
+}
+
 bool DecodePngMemory(const void* data, size_t size, Picture& out, std::string* error) {
     PngJob job;
     job.data = static_cast<const unsigned char*>(data);
