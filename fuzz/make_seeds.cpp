@@ -2,15 +2,18 @@
 // valid files of every stored layout the readers handle, and a few broken
 // ones. The committed corpora were made by this program; run it again (make
 // fuzz-seeds) after changing it.
-#include <jpeglib.h>
-#include <png.h>
-#include <stdio.h>
-
+#include <algorithm>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
+
+// jpeglib.h needs FILE and size_t declared before it.
+#include <jpeglib.h>
+#include <png.h>
 
 namespace {
 
