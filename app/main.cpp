@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QIcon>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -19,15 +20,22 @@ std::string ExecutableFolder(const char* argv0) {
     return self.parent_path().string() + "/";
 }
 
-// Starts the companion launcher and leaves: the editor itself only runs when
-// something starts it with "-nosplash". VELMORA_LAUNCHER names another
-// launcher to start, which lets the start-up be checked without a desktop.
-void StartLauncher(const char* argv0) {
+// Starts the companion launcher: the editor itself only runs when something
+// starts it with "-nosplash". VELMORA_LAUNCHER names another launcher to
+// start, which lets the start-up be checked without a desktop. Without a
+// launcher to start, the user is told what is missing, since nothing else
+// would ever appear; the result is the program's exit status.
+int StartLauncher(const char* argv0) {
     const std::string folder = ExecutableFolder(argv0);
     const char* replacement = std::getenv("VELMORA_LAUNCHER");
     const std::string launcher =
         replacement && *replacement ? std::string(replacement) : folder + "splash";
-    ShellOpenProgram(launcher, folder);
+    if (ShellOpenProgram(launcher, folder)) return 0;
+    std::fprintf(stderr,
+                 "velmora: the launcher %s is missing or cannot be started.\n"
+                 "Reinstall Velmora, or start the editor directly with: %s -nosplash\n",
+                 launcher.c_str(), argv0);
+    return 1;
 }
 
 QIcon ApplicationIcon() {
@@ -42,10 +50,7 @@ QIcon ApplicationIcon() {
 int main(int argc, char** argv) {
     // Only the first argument counts, exactly as typed; the rest is ignored.
     const std::string first = argc > 1 ? argv[1] : "";
-    if (first != "-nosplash") {
-        StartLauncher(argv[0]);
-        return 0;
-    }
+    if (first != "-nosplash") return StartLauncher(argv[0]);
     UseCanvasSurfaceFormat();
     QApplication application(argc, argv);
     QApplication::setApplicationName("velmora");

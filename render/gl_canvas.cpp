@@ -165,6 +165,10 @@ void EmitVertex(const CanvasPoint& p) {
 } // namespace
 
 int32_t CreateCanvasContext(int32_t width, int32_t height, QOpenGLWidget* window) {
+    // Without a context the view keeps the canvas's own size, so that a photo
+    // still fits at a usable zoom and new tattoo corners stay finite.
+    ViewWidth = width;
+    ViewHeight = height;
     const int32_t result = OpenCanvasContext(window);
     if (result != 0) return result;
     SetProjection(width, height);

@@ -1,11 +1,12 @@
 #include <QLineEdit>
 #include <QTimer>
 
-#include "platform/language.h"
 #include "content/catalog.h"
 #include "content/photo_loader.h"
 #include "content/png_codec.h"
 #include "platform/canvas_context.h"
+#include "platform/language.h"
+#include "platform/message_box.h"
 #include "platform/picture_control.h"
 #include "platform/resources.h"
 #include "render/canvas_cursor.h"
@@ -17,6 +18,9 @@
 #include "ui/main_form.h"
 
 namespace {
+
+constexpr int TextNoOpenGl = 90;
+constexpr int TextErrorCaption = 41;
 
 // A cursor picture as a texture; 0 when the picture is missing or unreadable,
 // so the canvas then draws no cursor in that tool instead of failing.
@@ -43,7 +47,9 @@ void TMainForm::FormCreate() {
     OpenGalleryDialogFolder = QString::fromStdString(ProgramFolder + "gallery");
     OpenPictureDialog1Folder = QString::fromStdString(ProgramFolder + "sample");
     ReadCatalog(ProgramFolder + "data/data.ini");
-    CreateCanvasContext(Panel1->width(), Panel1->height(), Panel1);
+    if (CreateCanvasContext(Panel1->width(), Panel1->height(), Panel1) != 0)
+        ShowMessageBox(Lang(TextNoOpenGl), Lang(TextErrorCaption), MessageButtons::Ok,
+                       MessageIcon::Error);
     // The canvas draws its own cursor picture at the pointer.
     Panel1->setCursor(Qt::BlankCursor);
     SetClearColor(0.5f, 1.0f, 0.5f, 1.0f);
