@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -66,6 +67,22 @@ void RequestRgbOutput(png_structp png, png_infop info) {
     png_set_interlace_handling(png);
 }
 
+// libpng allocates only chunk buffers and a few rows itself (the pixels are
+// ours), and no real picture needs more than this for either. A chunk's
+// stated length is taken at its word and allocated, and zeroed, before any of
+// it is read, and libpng's own chunk limit is only a warning while reading: a
+// hundred-byte file would make it fill two gigabytes.
+constexpr png_alloc_size_t MaxPngAllocation = 8u << 20;
+
+png_voidp LimitedPngMalloc(png_structp png, png_alloc_size_t size) {
+    if (size > MaxPngAllocation) png_error(png, "a chunk is too large");
+    return std::malloc(size);
+}
+
+void PngFree(png_structp, png_voidp memory) {
+    std::free(memory);
+}
+
 bool RefuseOverLimits(PngJob* job, png_uint_32 width, png_uint_32 height) {
     if (WithinDecodeLimits(width, height)) return false;
     std::snprintf(job->message, sizeof job->message, "the picture is too large (%u x %u)",
@@ -122,7 +139,8 @@ bool Fail(std::string* error, const std::string& text) {
 }
 
 bool DecodePng(PngJob& job, Picture& out, std::string* error) {
-    job.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &job, OnPngError, OnPngWarning);
+    job.png = png_create_read_struct_2(PNG_LIBPNG_VER_STRING, &job, OnPngError, OnPngWarning,
+                                       nullptr, LimitedPngMalloc, PngFree);
     if (job.png) job.info = png_create_info_struct(job.png);
     auto release = [](PngJob* done) { png_destroy_read_struct(&done->png, &done->info, nullptr); };
     std::unique_ptr<PngJob, decltype(release)> guard(&job, release);
