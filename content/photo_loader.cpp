@@ -7,13 +7,14 @@
 #include <cstring>
 #include <fstream>
 
-#include "platform/language.h"
+#include "content/bmp_codec.h"
 #include "content/content_messages.h"
 #include "content/exif_orientation.h"
 #include "content/jpeg_codec.h"
 #include "content/png_codec.h"
 #include "platform/canvas_context.h"
 #include "platform/form_controls.h"
+#include "platform/language.h"
 #include "platform/resources.h"
 #include "render/frame_request.h"
 #include "render/gl_canvas.h"
@@ -64,9 +65,8 @@ bool ReadPngPhoto(const std::string& path, Picture& out) {
 }
 
 bool ReadBmpPhoto(const std::string& path, Picture& out) {
-    QImage image;
-    if (!image.load(QString::fromStdString(path), "BMP")) return false;
-    return PictureFromQImage(image, out);
+    std::vector<uint8_t> bytes;
+    return ReadWholeFile(path, bytes) && DecodeBmpMemory(bytes.data(), bytes.size(), out);
 }
 
 // The current photo's tile names inside a grid of columns x rows, column by

@@ -265,7 +265,7 @@ void BmpSeeds() {
     Save("bmp", "bits24-top-down.bmp", Bmp(24, 0, -3));
     // Runs, a literal run, a delta, end of line and end of picture.
     Save("bmp", "rle8.bmp",
-         Bmp(8, 1, 3, {3, 1, 0, 3, 7, 8, 9, 0, 0, 0, 2, 1, 0, 0, 0, 5, 2, 0, 1}));
+         Bmp(8, 1, 3, {3, 1, 0, 3, 7, 8, 9, 0, 0, 0, 2, 5, 0, 2, 1, 0, 0, 0, 0, 1}));
     Save("bmp", "rle4.bmp", Bmp(4, 2, 3, {5, 0x12, 0, 0, 0, 3, 0x34, 0x50, 0, 0, 0, 1}));
     const Bytes plain = Bmp(24, 0, 3);
     Save("bmp", "broken-truncated.bmp", Cut(plain, plain.size() - 9));
