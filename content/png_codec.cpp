@@ -45,7 +45,7 @@ void ReadPngBytes(png_structp png, png_bytep target, size_t count) {
         got = std::fread(target, 1, count, job->file);
     } else {
         got = std::min(count, job->size - job->position);
-        std::memcpy(target, job->data + job->position, got);
+        if (got > 0) std::memcpy(target, job->data + job->position, got);
         job->position += got;
     }
     if (got != count) png_error(png, "the PNG data ends too early");
@@ -106,7 +106,8 @@ bool RefuseHugeHeader(PngJob* job) {
         std::rewind(job->file);
     } else {
         got = std::min(sizeof start, job->size);
-        std::memcpy(start, job->data, got);
+        // Empty data may come without a buffer, which memcpy must not be given.
+        if (got > 0) std::memcpy(start, job->data, got);
     }
     const bool isHeader = got == sizeof start && png_sig_cmp(start, 0, 8) == 0 &&
                           std::memcmp(start + 12, "IHDR", 4) == 0;
