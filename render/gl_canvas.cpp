@@ -297,6 +297,9 @@ std::vector<uint8_t> TextureBytes(const Picture& picture) {
 
 TextureName UploadTexture(int32_t count, const Picture& picture, bool mipmapped) {
     MakeCanvasCurrent();
+    // Without any context (OpenGL could not be started) there is nowhere to
+    // upload to, and GLU would crash asking a missing context for its version.
+    if (!QOpenGLContext::currentContext()) return 0;
     std::vector<TextureName> names(static_cast<size_t>(std::max(count, 1)));
     glGenTextures(static_cast<GLsizei>(names.size()), names.data());
     glBindTexture(GL_TEXTURE_2D, names[0]);

@@ -1,3 +1,4 @@
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QTimer>
 
@@ -47,9 +48,13 @@ void TMainForm::FormCreate() {
     OpenGalleryDialogFolder = QString::fromStdString(ProgramFolder + "gallery");
     OpenPictureDialog1Folder = QString::fromStdString(ProgramFolder + "sample");
     ReadCatalog(ProgramFolder + "data/data.ini");
-    if (CreateCanvasContext(Panel1->width(), Panel1->height(), Panel1) != 0)
+    if (CreateCanvasContext(Panel1->width(), Panel1->height(), Panel1) != 0) {
         ShowMessageBox(Lang(TextNoOpenGl), Lang(TextErrorCaption), MessageButtons::Ok,
                        MessageIcon::Error);
+        // Nothing can be drawn without OpenGL, and where the system has none
+        // Qt cannot even show the canvas: the program ends once told.
+        QCoreApplication::exit(1);
+    }
     // The canvas draws its own cursor picture at the pointer.
     Panel1->setCursor(Qt::BlankCursor);
     SetClearColor(0.5f, 1.0f, 0.5f, 1.0f);
