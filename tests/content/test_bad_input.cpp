@@ -124,6 +124,30 @@ TEST_F(BadPhoto, EmptyTruncatedCorruptOrHugeFilesOfEachFormat) {
     }
 }
 
+// The process's peak resident memory in kilobytes; ResetPeakMemory starts a
+// new peak at what is resident now.
+long PeakMemoryKb() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
+    return -1;
+}
+bool ResetPeakMemory() {
+    std::ofstream clear("/proc/self/clear_refs");
+    return bool(clear << "5" << std::flush);
+}
+
+TEST_F(BadPhoto, HeadersClaimingTenGigapixelsTakeNoPixelMemory) {
+    const std::string files[] = {files_.Write("claims.png", HugeHeader("PNG")),
+                                 files_.Write("claims.jpg", HugeHeader("JPG")),
+                                 files_.Write("claims.bmp", HugeHeader("BMP"))};
+    if (!ResetPeakMemory() || PeakMemoryKb() < 0) GTEST_SKIP() << "no peak memory to read";
+    const long before = PeakMemoryKb();
+    for (const std::string& path : files)
+        ExpectRefused(path);
+    EXPECT_LT(PeakMemoryKb() - before, 100 * 1024);
+}
+
 // A file's type is taken from its extension; content of another type is
 // refused with the message rather than guessed at.
 TEST_F(BadPhoto, LyingExtensionFolderOrUnreadableFile) {
