@@ -14,6 +14,7 @@ JOBS      ?= $(shell nproc)
 BUILD_PACKAGES := qt6-base-dev libqt6opengl6-dev libgl-dev libglu1-mesa-dev libpng-dev \
                   libjpeg-dev libexif-dev libgtest-dev libbenchmark-dev cmake ninja-build g++ \
                   pkg-config
+<<<<<<< HEAD
 TEST_PACKAGES  := xvfb xauth libgl1-mesa-dri
 FUZZ_PACKAGES  := clang libclang-rt-dev llvm
 
@@ -27,6 +28,13 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: run test build deps test-deps test-asan fuzz fuzz-build fuzz-deps fuzz-seeds \
         fuzz-coverage format clean
+=======
+TEST_PACKAGES  := xvfb xauth libgl1-mesa-dri x11-utils desktop-file-utils appstream
+
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+.PHONY: run test build deps test-deps format clean install package
+>>>>>>> main
 
 run: build
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
@@ -44,6 +52,7 @@ build: deps
 	@[ -f $(BUILD)/build.ninja ] || cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
 	cmake --build $(BUILD) -j $(JOBS)
 
+<<<<<<< HEAD
 # The sanitizers slow the tests down several times, and the GL tests most.
 test-asan: test-deps
 	@[ -f $(ASAN_BUILD)/build.ninja ] || cmake -S . -B $(ASAN_BUILD) -G Ninja \
@@ -72,6 +81,16 @@ fuzz-coverage: fuzz-deps
 	    -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELMORA_FUZZ=ON -DVELMORA_FUZZ_COVERAGE=ON
 	cmake --build $(COVERAGE_BUILD) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZ_TARGETS))
 	fuzz/coverage-report $(COVERAGE_BUILD) $(FUZZ_BUILD) $(FUZZ_TARGETS)
+=======
+# make install PREFIX=/some/folder (default /usr/local)
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# A Debian package of the installed program, written into the build folder.
+package: build
+	cd $(BUILD) && cpack -G DEB
+>>>>>>> main
 
 deps:
 	@./scripts/install-packages $(BUILD_PACKAGES)

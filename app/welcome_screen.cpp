@@ -5,9 +5,9 @@
 #include <QPainter>
 #include <QTimer>
 
-#include "platform/language.h"
 #include "content/photo_loader.h"
 #include "content/png_codec.h"
+#include "platform/language.h"
 #include "platform/resources.h"
 #include "platform/screen_metrics.h"
 #include "ui/main_form.h"

@@ -240,13 +240,14 @@ void ReplacePhoto(const Picture& photo) {
     RequestFrame();
 }
 
-void OpenFoto(const std::string& source) {
+bool OpenFoto(const std::string& source) {
     // Read and check first: a photo that is refused must not cost the user
     // the tattoos already placed.
     Picture photo;
     if (!ReadPhotoPicture(source, photo) || !PhotoWithinLimit(photo.Width, photo.Height)) {
         ReportUnusablePhoto();
-        return;
+        return false;
     }
     ReplacePhoto(photo);
+    return true;
 }

@@ -15,8 +15,9 @@ constexpr int MaxPhotoSide = 2048;
 // Loads a photo into the scene: the sample photo for "FOTO_STOCK", otherwise
 // the picture file at that path. A photo that cannot be read or is too large
 // is reported in a message box and leaves the scene exactly as it was; only a
-// photo that will be used drops the tattoo layers and the paint layer.
-void OpenFoto(const std::string& source);
+// photo that will be used drops the tattoo layers and the paint layer. True
+// when the photo was put in place.
+bool OpenFoto(const std::string& source);
 
 // The steps of OpenFoto, each usable on its own.
 

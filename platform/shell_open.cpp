@@ -4,16 +4,21 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 
 std::function<bool(const std::string& target)> ShellOpenInterceptor;
 
-bool ShellOpenProgram(const std::string& path, const std::string& workingFolder) {
+bool ShellOpenProgram(const std::string& path, const std::string& workingFolder,
+                      const std::vector<std::string>& arguments) {
     if (ShellOpenInterceptor) return ShellOpenInterceptor(path);
     const QString program = QString::fromStdString(path);
     const QFileInfo info(program);
     if (!info.isFile() || !info.isExecutable()) return false;
-    return QProcess::startDetached(program, {}, QString::fromStdString(workingFolder));
+    QStringList list;
+    for (const std::string& argument : arguments)
+        list << QString::fromStdString(argument);
+    return QProcess::startDetached(program, list, QString::fromStdString(workingFolder));
 }
 
 bool ShellOpenDocument(const std::string& path) {

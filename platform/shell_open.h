@@ -2,15 +2,17 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 // Hands a file, program or web address to the desktop, the way a file manager
 // opens what is double-clicked. Nothing waits for what is started, and the
 // callers do not look at the result: a missing viewer or browser is not an
 // error of this program. Each call returns whether the request was handed on.
 
-// Starts the program at `path` with no arguments, in `workingFolder`,
+// Starts the program at `path` with these arguments, in `workingFolder`,
 // independent of this process.
-bool ShellOpenProgram(const std::string& path, const std::string& workingFolder);
+bool ShellOpenProgram(const std::string& path, const std::string& workingFolder,
+                      const std::vector<std::string>& arguments = {});
 
 // Opens a document with the desktop's viewer for its type. The document is
 // never run as a program, even when its file is marked executable.

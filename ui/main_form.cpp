@@ -19,6 +19,7 @@
 #include "ui/button_table.h"
 
 TMainForm* MainForm = nullptr;
+std::string StartupPhoto;
 const char* const MakerWebSite = "https://velmora.example/";
 std::function<void()> TerminateApplication = [] { QCoreApplication::quit(); };
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 
 class CanvasWidget;
 class DragSurface;
@@ -133,6 +134,10 @@ class TMainForm : public QWidget {
 
 // The one editor window; null while none exists.
 extern TMainForm* MainForm;
+
+// The photo named on the command line, opened at start in place of the
+// sample photo; empty for none.
+extern std::string StartupPhoto;
 
 // Ends the program: leaves the message loop. Tests replace it to see that
 // the program would end.

@@ -68,7 +68,9 @@ void TMainForm::FormCreate() {
     InitBrushStamp(Brush);
     Image8Click();
     Edit1->setText("20");
-    OpenFoto(StockPhotoSource);
+    // A photo named on the command line takes the sample photo's place; one
+    // that is refused has been reported, and the sample photo is shown.
+    if (StartupPhoto.empty() || !OpenFoto(StartupPhoto)) OpenFoto(StockPhotoSource);
     Timer2->start();
 }
 

@@ -93,14 +93,14 @@ TEST_F(LauncherRun, AMissingLauncherIsNamedAndFailsTheStart) {
     EXPECT_TRUE(said.contains("-nosplash")) << said.toStdString();
 }
 
-TEST_F(LauncherRun, NosplashRunsTheEditorAndIgnoresFurtherArguments) {
+TEST_F(LauncherRun, NosplashRunsTheEditorWithOrWithoutAPhoto) {
     for (const QStringList& arguments : {QStringList{"-nosplash"}, QStringList{"-nosplash", "x"}}) {
         EXPECT_FALSE(Run(arguments, 2500)) << "the editor should still be running";
         EXPECT_FALSE(QFile::exists(marker_));
     }
 }
 
-TEST(Launcher, StartsTheEditorBesideItselfWithNosplash) {
+TEST(Launcher, StartsTheEditorBesideItselfWithNosplashAndEveryFile) {
     QTemporaryDir folder;
     ASSERT_TRUE(QFile::copy(BinFolder + "/splash", folder.filePath("splash")));
     QFile::setPermissions(folder.filePath("splash"),
@@ -112,8 +112,11 @@ TEST(Launcher, StartsTheEditorBesideItselfWithNosplash) {
     editor.close();
     editor.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
+    // The files are handed on as absolute paths: the editor runs in the
+    // program's folder, not in the caller's.
     QProcess splash;
-    splash.start(folder.filePath("splash"), {});
+    splash.setWorkingDirectory(QDir::tempPath());
+    splash.start(folder.filePath("splash"), {"arm.jpg", "/photos/leg.png"});
     ASSERT_TRUE(splash.waitForFinished(10000));
     EXPECT_EQ(splash.exitCode(), 0);
     ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(folder.filePath("ran")); }, 5000));
@@ -121,7 +124,8 @@ TEST(Launcher, StartsTheEditorBesideItselfWithNosplash) {
     ASSERT_TRUE(ran.open(QIODevice::ReadOnly));
     const QStringList parts = QString::fromUtf8(ran.readAll()).trimmed().split('|');
     ASSERT_EQ(parts.size(), 2);
-    EXPECT_EQ(parts[0], "-nosplash");
+    EXPECT_EQ(parts[0],
+              "-nosplash " + QDir::temp().absoluteFilePath("arm.jpg") + " /photos/leg.png");
     EXPECT_EQ(QDir(parts[1]).canonicalPath(), QDir(folder.path()).canonicalPath());
 }
 
