@@ -14,27 +14,19 @@ JOBS      ?= $(shell nproc)
 BUILD_PACKAGES := qt6-base-dev libqt6opengl6-dev libgl-dev libglu1-mesa-dev libpng-dev \
                   libjpeg-dev libexif-dev libgtest-dev libbenchmark-dev cmake ninja-build g++ \
                   pkg-config
-<<<<<<< HEAD
-TEST_PACKAGES  := xvfb xauth libgl1-mesa-dri
+TEST_PACKAGES  := xvfb xauth libgl1-mesa-dri x11-utils desktop-file-utils appstream
 FUZZ_PACKAGES  := clang libclang-rt-dev llvm
 
-ASAN_BUILD    ?= build-asan
-FUZZ_BUILD    ?= build-fuzz
+ASAN_BUILD     ?= build-asan
+FUZZ_BUILD     ?= build-fuzz
 COVERAGE_BUILD ?= build-fuzz-coverage
-FUZZ_SECONDS  ?= 60
-FUZZ_TARGETS  := png jpeg bmp language catalog gallery
+FUZZ_SECONDS   ?= 60
+FUZZ_TARGETS   := png jpeg bmp language catalog gallery
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: run test build deps test-deps test-asan fuzz fuzz-build fuzz-deps fuzz-seeds \
-        fuzz-coverage format clean
-=======
-TEST_PACKAGES  := xvfb xauth libgl1-mesa-dri x11-utils desktop-file-utils appstream
-
-SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
-
-.PHONY: run test build deps test-deps format clean install package
->>>>>>> main
+.PHONY: run test build deps test-deps format clean install package \
+        test-asan fuzz fuzz-build fuzz-deps fuzz-seeds fuzz-coverage
 
 run: build
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
@@ -52,7 +44,15 @@ build: deps
 	@[ -f $(BUILD)/build.ninja ] || cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
 	cmake --build $(BUILD) -j $(JOBS)
 
-<<<<<<< HEAD
+# make install PREFIX=/some/folder (default /usr/local)
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# A Debian package of the installed program, written into the build folder.
+package: build
+	cd $(BUILD) && cpack -G DEB
+
 # The sanitizers slow the tests down several times, and the GL tests most.
 test-asan: test-deps
 	@[ -f $(ASAN_BUILD)/build.ninja ] || cmake -S . -B $(ASAN_BUILD) -G Ninja \
@@ -62,8 +62,8 @@ test-asan: test-deps
 	    ctest --output-on-failure -j $(JOBS)
 
 fuzz-build: fuzz-deps
-	@[ -f $(FUZZ_BUILD)/build.ninja ] || CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja \
-	    -DCMAKE_BUILD_TYPE=Release -DVELMORA_FUZZ=ON
+	@[ -f $(FUZZ_BUILD)/build.ninja ] || CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) \
+	    -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELMORA_FUZZ=ON
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZ_TARGETS))
 
 fuzz: fuzz-build
@@ -77,55 +77,20 @@ fuzz-seeds: fuzz-build
 	$(FUZZ_BUILD)/bin/fuzz_make_seeds fuzz/corpus
 
 fuzz-coverage: fuzz-deps
-	@[ -f $(COVERAGE_BUILD)/build.ninja ] || CC=clang CXX=clang++ cmake -S . -B $(COVERAGE_BUILD) \
-	    -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELMORA_FUZZ=ON -DVELMORA_FUZZ_COVERAGE=ON
+	@[ -f $(COVERAGE_BUILD)/build.ninja ] || CC=clang CXX=clang++ cmake -S . \
+	    -B $(COVERAGE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELMORA_FUZZ=ON \
+	    -DVELMORA_FUZZ_COVERAGE=ON
 	cmake --build $(COVERAGE_BUILD) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZ_TARGETS))
 	fuzz/coverage-report $(COVERAGE_BUILD) $(FUZZ_BUILD) $(FUZZ_TARGETS)
-=======
-# make install PREFIX=/some/folder (default /usr/local)
-PREFIX ?= /usr/local
-install: build
-	cmake --install $(BUILD) --prefix $(PREFIX)
-
-# A Debian package of the installed program, written into the build folder.
-package: build
-	cd $(BUILD) && cpack -G DEB
->>>>>>> main
 
 deps:
 	@./scripts/install-packages $(BUILD_PACKAGES)
 
-test-# The sanitizers slow the tests down several times, and the GL tests most.
-test-asan: test-deps
-	@[ -f $(ASAN_BUILD)/build.ninja ] || cmake -S . -B $(ASAN_BUILD) -G Ninja \
-	    -DCMAKE_BUILD_TYPE=Debug -DVELMORA_SANITIZE=ON
-	cmake --build $(ASAN_BUILD) -j $(JOBS)
-	cd $(ASAN_BUILD) && xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" \
-	    ctest --output-on-failure -j $(JOBS)
-
-fuzz-build: fuzz-deps
-	@[ -f $(FUZZ_BUILD)/build.ninja ] || CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja \
-	    -DCMAKE_BUILD_TYPE=Release -DVELMORA_FUZZ=ON
-	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZ_TARGETS))
-
-fuzz: fuzz-build
-	@for target in $(FUZZ_TARGETS); do \
-	    fuzz/run-fuzzer $(FUZZ_BUILD) $$target $(FUZZ_SECONDS) || exit 1; \
-	done
-
-# Rewrites the committed seed corpora and the INI dictionary.
-fuzz-seeds: fuzz-build
-	cmake --build $(FUZZ_BUILD) --target fuzz_make_seeds
-	$(FUZZ_BUILD)/bin/fuzz_make_seeds fuzz/corpus
-
-fuzz-coverage: fuzz-deps
-	@[ -f $(COVERAGE_BUILD)/build.ninja ] || CC=clang CXX=clang++ cmake -S . -B $(COVERAGE_BUILD) \
-	    -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELMORA_FUZZ=ON -DVELMORA_FUZZ_COVERAGE=ON
-	cmake --build $(COVERAGE_BUILD) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZ_TARGETS))
-	fuzz/coverage-report $(COVERAGE_BUILD) $(FUZZ_BUILD) $(FUZZ_TARGETS)
-
-deps:
+test-deps:
 	@./scripts/install-packages $(BUILD_PACKAGES) $(TEST_PACKAGES)
+
+fuzz-deps:
+	@./scripts/install-packages $(BUILD_PACKAGES) $(FUZZ_PACKAGES)
 
 format:
 	find app ui scene render tools content platform tests bench fuzz -name '*.cpp' -o -name '*.h' \
