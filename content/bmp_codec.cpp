@@ -36,8 +36,10 @@ bool BmpRowsComplete(const unsigned char* data, size_t size) {
     constexpr uint32_t Plain = 0, BitFields = 3;
     if (compression != Plain && compression != BitFields) return true;
     const int64_t stride = (std::llabs(width) * bits + 31) / 32 * 4;
-    const int64_t end = int64_t(Little(data, 10, 4)) + stride * std::llabs(height);
-    return end <= int64_t(size);
+    const uint32_t offset = Little(data, 10, 4);
+    if (offset > size) return false;
+    // Rows that fit, counted by division: a product of stated sizes can overflow.
+    return stride == 0 || int64_t(size - offset) / stride >= std::llabs(height);
 }
 
 bool DecodeBmpMemory(const void* data, size_t size, Picture& out) {

@@ -185,6 +185,16 @@ TEST(BmpDecoding, EveryStoredLayoutStillReads) {
     }
 }
 
+// Found by fuzzing (the sanitizers reported the overflow): a header whose
+// width, bit count and height multiply past 64 bits.
+TEST(BmpDecoding, SizesBeyondAnyFileAreRefusedWithoutOverflow) {
+    QByteArray header = Encoded("BMP");
+    header.replace(18, 8, QByteArray::fromHex("ffffff7fffffff7f")); // width, height 2^31 - 1
+    header.replace(28, 2, QByteArray::fromHex("2000"));             // 32 bits
+    EXPECT_FALSE(BmpRowsComplete(reinterpret_cast<const unsigned char*>(header.constData()),
+                                 size_t(header.size())));
+}
+
 class BadCatalogFiles : public ::testing::Test {
   protected:
     void TearDown() override { ResetCatalog(); }
