@@ -37,6 +37,8 @@ QImage ReadCatalogMiniature(const std::string& path) {
 // that cannot be read keeps a null miniature: its slot stays empty and the
 // reading goes on with the next design.
 void ReadCatalogGroup(const std::string& folder, CatalogGroup& group) {
+    // A group without a name would read the catalog's own folder as its own.
+    if (group.Name.empty()) return;
     IniFile file(folder + "/" + group.Name + "/data.ini");
     group.ItemCount = CatalogCount(file.ReadInteger("data", "NbPics", 0));
     group.Items.assign(size_t(group.ItemCount), CatalogItem{});

@@ -110,15 +110,18 @@ TEST_F(CatalogTest, ReadsGroupsDesignsAndDefaultSizes) {
 }
 
 TEST_F(CatalogTest, BrokenDesignCostsOnlyItself) {
-    files_.Groups({"a", "b", "missing", "c"});
     files_.Group("a", 2);
     files_.Group("b", 4);
     files_.Group("c", 1);
     std::filesystem::resize_file(files_.Data("a/d0.jpg"), 100);
     files_.Write(files_.Data("b/data.ini"),
                  "[data]\nNbPics=6\n[pics]\npic1=d0\npic2=\npic3=d2\npic4=nowhere\npic6=d3\n");
+    // The fifth group has no name; the index's own keys must not make one.
+    files_.Write(files_.Index(), "[data]\nNbGroups=5\nNbPics=1\n[groups]\ngroup1=a\ngroup2=b\n"
+                                 "group3=missing\ngroup4=c\n[pics]\npic1=a/d1\n");
     ReadCatalog(files_.Index());
-    ASSERT_EQ(GroupCount, 4);
+    ASSERT_EQ(GroupCount, 5);
+    EXPECT_EQ(Groups[4].ItemCount, 0) << "a nameless group reads nothing";
     EXPECT_TRUE(Groups[0].Items[0].Miniature.isNull());
     EXPECT_FALSE(Groups[0].Items[1].Miniature.isNull());
     ASSERT_EQ(Groups[1].ItemCount, 6);
