@@ -3,105 +3,12 @@
 // the figure includes the rasterising and not just the command submission.
 
 #include <GL/gl.h>
-#include <QOffscreenSurface>
-#include <QOpenGLContext>
-#include <QOpenGLFramebufferObject>
 #include <benchmark/benchmark.h>
-#include <memory>
 
+#include "bench/support/bench_scene.h"
 #include "render/frame_renderer.h"
-#include "render/gl_canvas.h"
-#include "scene/scene_state.h"
 
 namespace {
-
-struct OffscreenCanvas {
-    QOffscreenSurface surface;
-    QOpenGLContext context;
-    std::unique_ptr<QOpenGLFramebufferObject> target;
-
-    OffscreenCanvas() {
-        surface.create();
-        context.create();
-        context.makeCurrent(&surface);
-        target = std::make_unique<QOpenGLFramebufferObject>(CanvasWidth, CanvasHeight,
-                                                            QOpenGLFramebufferObject::Depth);
-        target->bind();
-        glViewport(0, 0, CanvasWidth, CanvasHeight);
-        PrepareFrameContext(CanvasWidth, CanvasHeight);
-    }
-};
-
-Picture PatternPicture(int width, int height, int channels, uint8_t seed) {
-    Picture picture{width, height, channels, std::vector<uint8_t>(width * height * channels)};
-    for (size_t i = 0; i < picture.Pixels.size(); ++i)
-        picture.Pixels[i] = static_cast<uint8_t>(i * 7 + seed);
-    return picture;
-}
-
-void LoadPhoto() {
-    for (int column = 0; column < PhotoTileCount; ++column)
-        for (int row = 0; row < PhotoTileCount; ++row)
-            PhotoTiles[column][row] =
-                UploadTexture(1, PatternPicture(512, 512, 3, uint8_t(column * 5 + row)), false);
-    ImageWidth = PhotoWidth = ImageHeight = PhotoHeight = 2048;
-    Zoom = static_cast<float>(CanvasWidth) / 2048;
-}
-
-void PlaceLayers(int count) {
-    TextureName designs[5];
-    for (int d = 0; d < 5; ++d)
-        designs[d] = UploadTexture(1, PatternPicture(512, 512, 4, uint8_t(d * 40)), true);
-    for (int i = 0; i < count; ++i) {
-        TTattooLayer& layer = Layers[AddLayer()];
-        // Spread over the whole photo (layer space), all of them on the canvas.
-        const float x = 150.0f + (i % 10) * 195;
-        const float y = 200.0f + (i / 10) * 400;
-        layer = {true, designs[i % 5], 0, i, static_cast<uint8_t>(200 + i), {}};
-        layer.Corners[0] = {x - 150, y + 150, 0.25f, 0.25f};
-        layer.Corners[1] = {x + 150, y + 150, 0.75f, 0.25f};
-        layer.Corners[2] = {x + 150, y - 150, 0.75f, 0.75f};
-        layer.Corners[3] = {x - 150, y - 150, 0.25f, 0.75f};
-    }
-}
-
-void PaintEverything() {
-    for (int column = 1; column <= PaintTileCount; ++column)
-        for (int row = 1; row <= PaintTileCount; ++row) {
-            uint8_t* data = PaintPixels[column][row].Data;
-            for (int i = 0; i < PaintTileBytes; i += 4) {
-                data[i] = 200;
-                data[i + 3] = 90;
-            }
-        }
-}
-
-void MarkAllPaintTilesDirty() {
-    for (int column = 1; column <= PaintTileCount; ++column)
-        for (int row = 1; row <= PaintTileCount; ++row)
-            PaintTiles[column][row].Dirty = true;
-}
-
-// The scene common to every case: background, cursors, pointer over the canvas.
-void PrepareScene() {
-    ResetSceneState();
-    SetProjection(CanvasWidth, CanvasHeight);
-    BackgroundTexture = UploadTexture(1, PatternPicture(512, 512, 3, 1), true);
-    const TextureName cursor = UploadTexture(1, PatternPicture(24, 23, 4, 2), true);
-    for (TextureName& texture : CursorTextures)
-        texture = cursor;
-    CreatePaintTileTextures();
-    MouseInCanvas = true;
-    MouseX = 200;
-    MouseY = 250;
-}
-
-void PrepareFullScene() {
-    PrepareScene();
-    LoadPhoto();
-    PlaceLayers(50);
-    PaintEverything();
-}
 
 void RunFrames(benchmark::State& state, bool dirtyEveryFrame) {
     for (auto _ : state) {
@@ -122,7 +29,6 @@ void BM_BackgroundOnlyFrame(benchmark::State& state) {
 void BM_FullFrame(benchmark::State& state) {
     OffscreenCanvas canvas;
     PrepareFullScene();
-    MarkAllPaintTilesDirty();
     Timer1Timer();
     RunFrames(state, false);
 }

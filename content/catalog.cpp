@@ -7,6 +7,7 @@
 #include "platform/form_controls.h"
 #include "platform/language.h"
 #include "platform/picture_control.h"
+#include "render/frame_renderer.h"
 #include "render/frame_request.h"
 #include "render/gl_canvas.h"
 
@@ -57,6 +58,20 @@ bool ReadDesignPicture(const CatalogGroup& group, const CatalogItem& item, Pictu
            DesignSideUsable(height) && DecodePngFile(path, picture);
 }
 
+// Design textures hold their rows bottom first, as the tattoo mesh's V grows
+// upwards; only pictures with alpha are uploaded that way, so an RGB design
+// gets an opaque alpha channel first.
+Picture WithAlpha(const Picture& picture) {
+    if (picture.HasAlpha()) return picture;
+    Picture widened{picture.Width, picture.Height, 4, {}};
+    widened.Pixels.reserve(size_t(picture.Width) * picture.Height * 4);
+    for (size_t i = 0; i + 2 < picture.Pixels.size(); i += 3) {
+        widened.Pixels.insert(widened.Pixels.end(), &picture.Pixels[i], &picture.Pixels[i] + 3);
+        widened.Pixels.push_back(255);
+    }
+    return widened;
+}
+
 // Makes the design's texture on its first placement; every later layer of the
 // design shares it. A design whose miniature could not be read shows an empty
 // slot, and a click on it does nothing.
@@ -69,7 +84,7 @@ bool EnsureDesignTexture(const CatalogGroup& group, CatalogItem& item) {
                           MessageIcon::Error);
         return false;
     }
-    item.Texture = UploadTexture(1, picture, true);
+    item.Texture = UploadTexture(1, WithAlpha(picture), true);
     item.Loaded = true;
     return true;
 }
@@ -124,15 +139,17 @@ void PrevCatalogGroup() {
 }
 
 void Image2Click() {
-    int32_t before = LastLayer;
     AddTattoo(CurrentItem);
-    if (LastLayer != before) ToolMode = Tool::Move;
+    ToolMode = Tool::Move;
+    RequestFrame();
 }
 
-void PlaceTattooCorners(int32_t w, int32_t h, int32_t panX, int32_t panY, int32_t viewWidth,
-                        int32_t viewHeight, float zoom, TLayerCorner (&corners)[4]) {
-    double cx = panX + viewWidth / 2.0;
-    double cy = panY + viewHeight / 2.0;
+void PlaceTattooCorners(int32_t w, int32_t h, const TattooPlace& view, TLayerCorner (&corners)[4]) {
+    // The middle of the view in zoomed layer space: the canvas transform adds
+    // the centring offsets back, so they come off here.
+    double cx = view.PanX + view.ViewWidth / 2.0 - view.CenterX;
+    double cy = view.PanY + view.ViewHeight / 2.0 - view.CenterY;
+    const float zoom = view.Zoom;
     double halfW = w / 4.0, halfH = h / 4.0;
     double left = (cx - halfW) / zoom, right = (cx + halfW) / zoom;
     double bottom = (cy + halfH) / zoom, top = (cy - halfH) / zoom;
@@ -148,6 +165,16 @@ std::string DesignPicturePath(const CatalogGroup& group, const CatalogItem& item
     return ProgramFolder + "data/" + group.Name + "/" + item.Name + ".png";
 }
 
+TattooPlace CurrentTattooPlace() {
+    return {PanX,
+            PanY,
+            ViewWidth,
+            ViewHeight,
+            CenteringOffset(OverflowX, ViewWidth, PhotoWidth, Zoom),
+            CenteringOffset(OverflowY, ViewHeight, PhotoHeight, Zoom),
+            Zoom};
+}
+
 void AddTattoo(int k) {
     if (PhotoWidth <= 0 || PhotoHeight <= 0) return;
     CatalogItem* item = ShownGroupItem(k);
@@ -158,8 +185,7 @@ void AddTattoo(int k) {
     layer.Item = k;
     layer.Texture = item->Texture;
     layer.Alpha = 255;
-    PlaceTattooCorners(item->Width, item->Height, PanX, PanY, ViewWidth, ViewHeight, Zoom,
-                       layer.Corners);
+    PlaceTattooCorners(item->Width, item->Height, CurrentTattooPlace(), layer.Corners);
     RequestFrame();
 }
 

@@ -52,7 +52,8 @@ void NextCatalogItem();
 void NextCatalogGroup();
 void PrevCatalogGroup();
 
-// A click on the miniature: places the design shown and selects Move.
+// A click on the miniature: places the design shown and selects Move (also
+// when nothing could be placed).
 void Image2Click();
 
 // Places design k of the current group on the photo as a new layer. Nothing
@@ -62,11 +63,25 @@ void Image2Click();
 // the next click tries the file again.
 void AddTattoo(int k);
 
-// The corners of a new tattoo of a w x h design: centred on the view, shown
-// at half the design's size whatever the zoom, with texture coordinates that
-// cut the design's box out of its 512 x 512 picture.
-void PlaceTattooCorners(int32_t w, int32_t h, int32_t panX, int32_t panY, int32_t viewWidth,
-                        int32_t viewHeight, float zoom, TLayerCorner (&corners)[4]);
+// The view a new tattoo is placed in: pan, canvas size, the photo's centring
+// offsets on the canvas and zoom.
+struct TattooPlace {
+    int32_t PanX = 0;
+    int32_t PanY = 0;
+    int32_t ViewWidth = 0;
+    int32_t ViewHeight = 0;
+    float CenterX = 0;
+    float CenterY = 0;
+    float Zoom = 1;
+};
+// The current view, with the centring offsets the next frame will use.
+TattooPlace CurrentTattooPlace();
+
+// The corners of a new tattoo of a w x h design: centred in the middle of the
+// canvas (on the photo, also when it is smaller than the canvas), shown at
+// half the design's size whatever the zoom, with texture coordinates that cut
+// the design's box out of its 512 x 512 picture.
+void PlaceTattooCorners(int32_t w, int32_t h, const TattooPlace& view, TLayerCorner (&corners)[4]);
 
 // The design's PNG: ProgramFolder + "data/" + group + "/" + item + ".png".
 std::string DesignPicturePath(const CatalogGroup& group, const CatalogItem& item);

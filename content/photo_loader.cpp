@@ -1,7 +1,6 @@
 #include "content/photo_loader.h"
 
 #include <GL/gl.h>
-#include <QScrollBar>
 #include <algorithm>
 #include <cctype>
 #include <cstring>
@@ -13,11 +12,11 @@
 #include "content/jpeg_codec.h"
 #include "content/png_codec.h"
 #include "platform/canvas_context.h"
-#include "platform/form_controls.h"
 #include "platform/language.h"
 #include "platform/resources.h"
 #include "render/frame_request.h"
 #include "render/gl_canvas.h"
+#include "render/tile_drawing.h"
 #include "scene/scene_state.h"
 #include "scene/selection_mask.h"
 
@@ -89,26 +88,6 @@ std::vector<TextureName> TakePhotoTiles(int columns, int rows) {
     return names;
 }
 
-const uint8_t* ClearPaintBlock() {
-    static const std::vector<uint8_t> clear(PaintTileBytes, 0);
-    return clear.data();
-}
-
-bool PaintTileClear(int column, int row) {
-    return !PaintTiles[column][row].Dirty &&
-           std::memcmp(PaintPixels[column][row].Data, ClearPaintBlock(), PaintTileBytes) == 0;
-}
-
-void ClearPaintTile(int column, int row) {
-    std::memset(PaintPixels[column][row].Data, 0, PaintTileBytes);
-    TPaintTile& tile = PaintTiles[column][row];
-    tile.Dirty = false;
-    if (tile.Texture == 0) return;
-    glBindTexture(GL_TEXTURE_2D, tile.Texture);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, PaintTileSize, PaintTileSize, 0, GL_RGBA,
-                 GL_UNSIGNED_BYTE, ClearPaintBlock());
-}
-
 void ReportUnusablePhoto() {
     AskContentMessage(Lang(TextPhotoUnusable), Lang(TextPhotoErrorCaption), MessageButtons::Ok,
                       MessageIcon::Error);
@@ -119,9 +98,6 @@ void FitPhotoIntoView() {
     Zoom = fit.Zoom;
     OverflowX = fit.OverflowX;
     OverflowY = fit.OverflowY;
-    // A maximum of 0 pulls each bar back to 0, and its change handler pans.
-    if (MainControls.ScrollBarX) MainControls.ScrollBarX->setMaximum(OverflowX);
-    if (MainControls.ScrollBarY) MainControls.ScrollBarY->setMaximum(OverflowY);
     PanX = 0;
     PanY = 0;
 }
@@ -215,14 +191,12 @@ void UploadPhotoTiles(const Picture& photo) {
 
 void ResetPaintLayer() {
     SelectWholeMask();
-    // Clearing and re-sending all 400 blocks moves over 50 MB through memory,
-    // more than the rest of a photo load after decoding. A block that is all
-    // zero and not dirty already shows nothing: every change to a block marks
-    // it dirty until its texture has been sent its pixels again.
-    for (int i = 1; i <= PaintTileCount; ++i)
-        for (int j = 1; j <= PaintTileCount; ++j)
-            if (!PaintTileClear(i, j)) ClearPaintTile(i, j);
+    ClearPaintTiles();
+    // A polygon still being drawn belonged to the old photo: it ends, and the
+    // Select tool with it, so no outline of it is drawn over the new photo.
     SelectionClosed = true;
+    SelectionLast = 0;
+    if (ToolMode == Tool::Select) ToolMode = Tool::SelectionDone;
 }
 
 void ReplacePhoto(const Picture& photo) {

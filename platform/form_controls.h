@@ -6,7 +6,6 @@
 
 class QLabel;
 class QLineEdit;
-class QScrollBar;
 class QWidget;
 class PictureControl;
 
@@ -16,8 +15,6 @@ struct TMainFormControls {
     QLabel* GroupName = nullptr;
     PictureControl* Image2 = nullptr;     // catalog miniature
     PictureControl* GallerySlots[5] = {}; // Image1, Image3, Image4, Image5, Image6
-    QScrollBar* ScrollBarX = nullptr;
-    QScrollBar* ScrollBarY = nullptr;
     QLabel* ZoomLabel = nullptr;
     QLineEdit* Edit1 = nullptr;
 };

@@ -4,11 +4,19 @@
 
 MessageAnswer ShowMessageBox(const std::string& text, const std::string& caption,
                              MessageButtons buttons, MessageIcon icon) {
-    QMessageBox box;
+    return ShowOwnedMessageBox(nullptr, text, caption, buttons, icon);
+}
+
+MessageAnswer ShowOwnedMessageBox(QWidget* owner, const std::string& text,
+                                  const std::string& caption, MessageButtons buttons,
+                                  MessageIcon icon) {
+    QMessageBox box(owner);
     box.setWindowTitle(QString::fromStdString(caption));
     // The texts carry " \r" as their line break; Qt breaks lines at "\n".
     box.setText(QString::fromStdString(text).replace(QChar('\r'), QChar('\n')));
     switch (icon) {
+    case MessageIcon::None:
+        break;
     case MessageIcon::Error:
         box.setIcon(QMessageBox::Critical);
         break;

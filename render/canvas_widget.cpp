@@ -13,9 +13,16 @@ CanvasWidget::CanvasWidget(QWidget* parent) : QOpenGLWidget(parent) {
     setFixedSize(CanvasWidth, CanvasHeight);
     setCursor(Qt::BlankCursor);
     setMouseTracking(true);
+    // A click on the canvas takes the keyboard focus from the brush-size
+    // edit: its blinking caret would otherwise have the whole window composed
+    // again twice a second, which is the most an idle editor would cost.
+    setFocusPolicy(Qt::ClickFocus);
     animation_.setTimerType(Qt::PreciseTimer);
-    animation_.setInterval(AnimationFrameInterval);
-    connect(&animation_, &QTimer::timeout, this, [this] { update(); });
+    animation_.setInterval(PulseFrameInterval);
+    connect(&animation_, &QTimer::timeout, this, [this] {
+        animationTick_ = true;
+        update();
+    });
     pending_.setSingleShot(true);
     pending_.setTimerType(Qt::PreciseTimer);
     connect(&pending_, &QTimer::timeout, this, [this] { update(); });
@@ -36,11 +43,21 @@ void CanvasWidget::paintGL() {
     const double ratio = devicePixelRatioF();
     glViewport(0, 0, DevicePixels(width(), ratio), DevicePixels(height(), ratio));
     sinceFrame_.start();
-    Timer1Timer();
+    // Paints for other reasons (showing, exposing, grabbing) compose too.
+    const bool animationOnly = animationTick_ && !recompose_;
+    animationTick_ = recompose_ = false;
+    if (animationOnly) {
+        AnimationFrame();
+    } else {
+        // This frame shows every change requested so far.
+        pending_.stop();
+        Timer1Timer();
+    }
     PaceAnimation();
 }
 
 void CanvasWidget::ScheduleFrame() {
+    recompose_ = true;
     if (pending_.isActive()) return;
     const qint64 wait = sinceFrame_.isValid() ? AnimationFrameInterval - sinceFrame_.elapsed() : 0;
     if (wait <= 0)

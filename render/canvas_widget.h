@@ -39,6 +39,10 @@ class CanvasWidget : public QOpenGLWidget {
     QTimer animation_;
     QTimer pending_;
     QElapsedTimer sinceFrame_;
+    // What the next paint must do: an animation tick alone redraws only the
+    // animated marks over the kept scene; any request composes it again.
+    bool animationTick_ = false;
+    bool recompose_ = false;
 };
 
 // The canvas pixel under a pointer position given in logical pixels, which

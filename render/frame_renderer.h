@@ -8,7 +8,19 @@
 // One whole frame of the canvas from the shared scene state: background,
 // photo, tattoo layers with the picking of the layer (and, in MovePoints, the
 // corner) under the pointer, paint layer, selection outline and cursor.
+// While the canvas animates (FrameAnimating) the frame keeps its composed
+// scene for the animation frames that follow.
 void Timer1Timer();
+
+// A frame that only animates: the kept scene with the marks over it (the
+// pulsing handles, the selection outline and the cursor), without composing
+// or picking anything again. Composes a whole frame when no scene is kept.
+void AnimationFrame();
+
+// The composed picture with the canvas offsets (offX, offY): photo, tattoo
+// layers with the picking and outlines under the pointer (none while
+// Capturing), and the paint layer. Leaves blending on.
+void DrawComposedScene(float offX, float offY);
 
 // The offset that centres a shown extent on the canvas axis, or 0 while the
 // zoomed photo overflows that axis.

@@ -16,7 +16,13 @@ void SetFrameTarget(CanvasWidget* canvas);
 // on the canvas, at least one layer) or a selection outline.
 bool FrameAnimating();
 
-// The shortest time between two frames, in ms: the interval of the frames
-// drawn while FrameAnimating holds, and the limit for frames asked for by a
-// burst of pointer events, which may come faster than a display refreshes.
+// The shortest time between two frames, in ms: the limit for frames asked
+// for by a burst of pointer events, which may come faster than a display
+// refreshes.
 constexpr int AnimationFrameInterval = 16;
+
+// The interval of the frames drawn while FrameAnimating holds and nothing
+// else changes. The pulse needs no more to look smooth (its fastest channel
+// takes over 300 ms per cycle), and each frame still costs the window's
+// composition on a software renderer.
+constexpr int PulseFrameInterval = 60;

@@ -11,6 +11,7 @@
 #endif
 
 #include "platform/canvas_context.h"
+#include "render/tile_drawing.h"
 
 namespace {
 
@@ -332,6 +333,7 @@ void UploadTextureTiles(const Picture& picture, int size, int columns, int rows,
 
 void CreatePaintTileTextures() {
     MakeCanvasCurrent();
+    ForgetBlankPaintTiles();
     for (int column = 1; column <= PaintTileCount; ++column) {
         for (int row = 1; row <= PaintTileCount; ++row) {
             TPaintTile& tile = PaintTiles[column][row];

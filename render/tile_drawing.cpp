@@ -1,9 +1,28 @@
 #include "render/tile_drawing.h"
 
 #include <GL/gl.h>
+#include <cstring>
+#include <vector>
 
+#include "platform/canvas_context.h"
 #include "render/gl_canvas.h"
 #include "scene/scene_state.h"
+
+namespace {
+
+// Paint tiles whose last upload held no paint at all. The paint layer is
+// mostly empty, and on a software renderer drawing its tile textures costs
+// more than the rest of a frame; an empty tile shows nothing, so it is left
+// out. A tile not uploaded since the textures were made counts as painted.
+TileTable<bool> BlankPaintTiles{};
+
+bool HoldsNoPaint(const TPaintPixelBlock& block) {
+    for (int alpha = 3; alpha < PaintTileBytes; alpha += 4)
+        if (block.Data[alpha] != 0) return false;
+    return true;
+}
+
+} // namespace
 
 std::vector<TileQuad> TileQuads(int32_t imageWidth, int32_t imageHeight, int tileSize, float zoom,
                                 int tableSize) {
@@ -50,6 +69,7 @@ void DrawPaintLayer(float offX, float offY) {
     for (const TileQuad& q :
          TileQuads(ImageWidth, ImageHeight, PaintTileSize, Zoom, PaintTileCount)) {
         UploadPaintTile(q.Column + 1, q.Row + 1);
+        if (BlankPaintTiles[q.Column + 1][q.Row + 1]) continue;
         DrawTexturedQuad(PaintTiles[q.Column + 1][q.Row + 1].Texture, 255, 255, 255, 255, q.X, q.Y,
                          q.Width, q.Height, q.UMax, q.VMax);
     }
@@ -63,4 +83,46 @@ void UploadPaintTile(int32_t column, int32_t row) {
     glBindTexture(GL_TEXTURE_2D, tile.Texture);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, PaintTileSize, PaintTileSize, 0, GL_RGBA,
                  GL_UNSIGNED_BYTE, PaintPixels[column][row].Data);
+    BlankPaintTiles[column][row] = HoldsNoPaint(PaintPixels[column][row]);
+}
+
+void ForgetBlankPaintTiles() {
+    BlankPaintTiles = {};
+}
+
+namespace {
+
+const uint8_t* ClearPaintBlock() {
+    static const std::vector<uint8_t> clear(PaintTileBytes, 0);
+    return clear.data();
+}
+
+// A block that is all zero and not dirty already shows nothing: every change
+// to a block marks it dirty until its texture has been sent its pixels again.
+bool PaintTileClear(int column, int row) {
+    return !PaintTiles[column][row].Dirty &&
+           std::memcmp(PaintPixels[column][row].Data, ClearPaintBlock(), PaintTileBytes) == 0;
+}
+
+void ClearPaintTile(int column, int row) {
+    std::memset(PaintPixels[column][row].Data, 0, PaintTileBytes);
+    BlankPaintTiles[column][row] = true;
+    TPaintTile& tile = PaintTiles[column][row];
+    tile.Dirty = false;
+    if (tile.Texture == 0) return;
+    glBindTexture(GL_TEXTURE_2D, tile.Texture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, PaintTileSize, PaintTileSize, 0, GL_RGBA,
+                 GL_UNSIGNED_BYTE, ClearPaintBlock());
+}
+
+} // namespace
+
+void ClearPaintTiles() {
+    // Handlers run outside frames, where another context may be current.
+    MakeCanvasCurrent();
+    // Clearing and re-sending all 400 blocks would move over 50 MB through
+    // memory; most of them are usually clear already.
+    for (int column = 1; column <= PaintTileCount; ++column)
+        for (int row = 1; row <= PaintTileCount; ++row)
+            if (!PaintTileClear(column, row)) ClearPaintTile(column, row);
 }

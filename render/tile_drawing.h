@@ -38,4 +38,14 @@ void DrawPhoto(float offX, float offY);
 void DrawPaintLayer(float offX, float offY);
 
 // Sends a dirty paint tile (column, row in 1..20) to its texture again.
+// Tiles found to hold no paint are then left out of the frames until they
+// are sent again.
 void UploadPaintTile(int32_t column, int32_t row);
+
+// Every paint tile counts as painted again: their textures were made anew.
+void ForgetBlankPaintTiles();
+
+// Zeroes every paint block and sends each one that was not already clear to
+// its texture at once, so the layer is empty on screen without waiting for
+// the tiles to be drawn. Makes the program's context current first.
+void ClearPaintTiles();

@@ -1,5 +1,7 @@
 #include "scene/geometry.h"
 
+#include <algorithm>
+
 float SignedArea2(float x1, float y1, float x2, float y2, float x3, float y3) {
     return x1 * (y2 - y3) + x2 * (y3 - y1) + x3 * (y1 - y2);
 }
@@ -8,9 +10,27 @@ static int Sign(float value) {
     return value > 0 ? 1 : (value < 0 ? -1 : 0);
 }
 
+namespace {
+
+// A triangle whose corners lie on one line (or on one point) has no inside:
+// the side tests below would accept every point of the whole line through
+// it. It holds only the points of the line between its corners.
+bool PointOnFlatTriangle(float px, float py, float ax, float ay, float bx, float by, float cx,
+                         float cy) {
+    if (SignedArea2(ax, ay, bx, by, px, py) != 0 || SignedArea2(bx, by, cx, cy, px, py) != 0 ||
+        SignedArea2(cx, cy, ax, ay, px, py) != 0)
+        return false;
+    return px >= std::min({ax, bx, cx}) && px <= std::max({ax, bx, cx}) &&
+           py >= std::min({ay, by, cy}) && py <= std::max({ay, by, cy});
+}
+
+} // namespace
+
 // The point and the opposite vertex must lie on the same side of each edge.
 bool PointInTriangle(float px, float py, float ax, float ay, float bx, float by, float cx,
                      float cy) {
+    if (SignedArea2(ax, ay, bx, by, cx, cy) == 0)
+        return PointOnFlatTriangle(px, py, ax, ay, bx, by, cx, cy);
     if (Sign(SignedArea2(ax, ay, bx, by, px, py)) != Sign(SignedArea2(ax, ay, bx, by, cx, cy)))
         return false;
     if (Sign(SignedArea2(bx, by, cx, cy, px, py)) != Sign(SignedArea2(bx, by, cx, cy, ax, ay)))

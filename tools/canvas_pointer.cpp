@@ -1,6 +1,13 @@
 #include "tools/canvas_pointer.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "scene/scene_state.h"
+#include "scene/selection_mask.h"
+#include "tools/paint_layer.h"
+#include "tools/photo_view.h"
+#include "tools/tattoo_tools.h"
 
 namespace {
 
@@ -8,33 +15,153 @@ bool PhotoPresent() {
     return PhotoWidth >= 1 && PhotoHeight >= 1;
 }
 
-} // namespace
+// The layer a press or drag acts on, or null when the pointer is over none
+// or the layer has gone since the frame that found it.
+TTattooLayer* HoveredLayer() {
+    if (HoverLayer < 0 || HoverLayer > LastLayer) return nullptr;
+    if (HoverLayer >= static_cast<int32_t>(Layers.size())) return nullptr;
+    TTattooLayer& layer = Layers[HoverLayer];
+    return layer.Visible ? &layer : nullptr;
+}
 
-bool PressHoldsPointer() {
+// The paint tools work from the previous pointer position, in zoomed
+// photo-space pixels.
+int32_t PaintOffsetX() {
+    return static_cast<int32_t>(std::trunc(MouseX + PanX - CenterX));
+}
+int32_t PaintOffsetY() {
+    return static_cast<int32_t>(std::trunc(MouseY + PanY - CenterY));
+}
+
+bool StartViewOrPaintTool() {
     switch (ToolMode) {
+    case Tool::Paint:
+        PaintAt(PaintOffsetX(), PaintOffsetY());
+        break;
+    case Tool::Erase:
+        EraseAt(PaintOffsetX(), PaintOffsetY());
+        break;
     case Tool::PhotoMove:
     case Tool::PhotoZoom:
-    case Tool::Paint:
-    case Tool::Erase:
-        return true;
-    case Tool::Delete:
-    case Tool::FlipVertical:
-    case Tool::FlipHorizontal:
-        return false;
+        break;
     default:
-        return HoverLayer != -1;
+        return false;
+    }
+    MouseHeld = true;
+    return true;
+}
+
+// Delete and the flips act at the press and hold nothing.
+void ActAtPress(TTattooLayer& layer, GrabCentre centre) {
+    switch (ToolMode) {
+    case Tool::Delete:
+        MouseHeld = false;
+        DeleteLayer(HoverLayer);
+        HoverLayer = -1;
+        break;
+    case Tool::FlipVertical:
+        MouseHeld = false;
+        FlipCornersAcross(GrabCorners, centre.X, layer.Corners);
+        break;
+    case Tool::FlipHorizontal:
+        MouseHeld = false;
+        FlipCornersAlong(GrabCorners, centre.Y, layer.Corners);
+        break;
+    default:
+        break;
     }
 }
 
-void Panel1MouseDown(Qt::MouseButton, Qt::MouseButtons buttons, int32_t, int32_t) {
-    // The press works from the pointer position of the last move, not from
-    // its own coordinates.
-    if (!PhotoPresent() || buttons.testFlag(Qt::RightButton)) return;
-    if (PressHoldsPointer()) MouseHeld = true;
+// Keeps the tattoo under the pointer near a canvas edge by scrolling the
+// view 5 pixels that way and counting the scroll as pointer movement.
+void AutoScroll(float& dx, float& dy) {
+    const int32_t panX = PanX;
+    if (MouseX > ViewWidth - 10) SetScrollPositionX(PanX + 5);
+    if (MouseX < 10) SetScrollPositionX(PanX - 5);
+    dx += PanX - panX;
+    const int32_t panY = PanY;
+    if (MouseY > ViewHeight - 10) SetScrollPositionY(PanY + 5);
+    if (MouseY < 10) SetScrollPositionY(PanY - 5);
+    dy += PanY - panY;
 }
 
-void Panel1MouseMove(Qt::MouseButtons, int32_t x, int32_t y) {
+// Always from the corners grabbed at the press, so rounding errors do not
+// build up over a long drag.
+void RotateDrag(TTattooLayer& layer) {
+    const ZoomedPoint pointer = ZoomedPointer(MouseX, MouseY);
+    const GrabCentre centre = CentreFor(GrabCorners, pointer);
+    RotateCorners(GrabCorners, centre, PointerAngle(centre, pointer) - GrabAngle, layer.Corners);
+}
+
+void DragLayer(TTattooLayer& layer, uint8_t tool, float dx, float dy) {
+    switch (tool) {
+    case Tool::Move:
+        AutoScroll(dx, dy);
+        MoveCorners(layer.Corners, dx, dy);
+        break;
+    case Tool::Rotate:
+        RotateDrag(layer);
+        break;
+    case Tool::Scale:
+        ScaleCorners(layer.Corners, dx, dy);
+        break;
+    case Tool::MovePoints:
+        if (HoverCorner >= 1 && HoverCorner <= 4) {
+            layer.Corners[HoverCorner - 1].X += dx / Zoom;
+            layer.Corners[HoverCorner - 1].Y += dy / Zoom;
+        }
+        break;
+    case Tool::Blend:
+        layer.Alpha = BlendedAlpha(layer.Alpha, dy);
+        break;
+    default:
+        break;
+    }
+}
+
+void Drag(Qt::MouseButtons buttons, float dx, float dy) {
+    switch (ToolMode) {
+    case Tool::PhotoMove:
+        PhotoMoveDrag(dx, dy);
+        return;
+    case Tool::PhotoZoom:
+        PhotoZoomDrag(dy);
+        return;
+    case Tool::Paint:
+        PaintAt(PaintOffsetX(), PaintOffsetY());
+        return;
+    case Tool::Erase:
+        EraseAt(PaintOffsetX(), PaintOffsetY());
+        return;
+    default:
+        break;
+    }
+    TTattooLayer* layer = HoveredLayer();
+    if (!layer) return;
+    const uint8_t tool = buttons.testFlag(Qt::RightButton) ? Tool::Move : ToolMode;
+    DragLayer(*layer, tool, dx, dy);
+}
+
+} // namespace
+
+void Panel1MouseDown(Qt::MouseButton, Qt::MouseButtons buttons, int32_t, int32_t) {
+    if (!PhotoPresent() || buttons.testFlag(Qt::RightButton)) return;
+    if (StartViewOrPaintTool()) return;
+    TTattooLayer* layer = HoveredLayer();
+    if (!layer) return;
+    std::copy(std::begin(layer->Corners), std::end(layer->Corners), GrabCorners);
+    MouseHeld = true;
+    const ZoomedPoint pointer = ZoomedPointer(MouseX, MouseY);
+    const GrabCentre centre = CentreFor(GrabCorners, pointer);
+    GrabAngle = PointerAngle(centre, pointer);
+    ActAtPress(*layer, centre);
+}
+
+void Panel1MouseMove(Qt::MouseButtons buttons, int32_t x, int32_t y) {
     MouseInCanvas = true;
+    ApplyPendingBrushSize();
+    if (ToolMode == Tool::Select && PhotoPresent()) MoveSelectionPoint();
+    if (MouseHeld) Drag(buttons, float(x - MouseX), float(y - MouseY));
     // Drags measure their movement from the previous position, so it is
     // stored only at the very end.
     MouseX = x;
@@ -43,11 +170,12 @@ void Panel1MouseMove(Qt::MouseButtons, int32_t x, int32_t y) {
 
 void Panel1MouseUp(Qt::MouseButton, Qt::MouseButtons, int32_t, int32_t) {
     MouseHeld = false;
+    if (ToolMode == Tool::Select) FixSelectionPoint();
 }
 
-// A double click keeps no pointer state of its own; it only matters to the
-// Select tool, which closes its polygon with it.
-void Panel1DblClick() {}
+void Panel1DblClick() {
+    if (ToolMode == Tool::Select) CloseSelection();
+}
 
 void Panel1MouseLeave() {
     MouseInCanvas = false;

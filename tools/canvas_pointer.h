@@ -5,10 +5,16 @@
 
 // The canvas panel's mouse handlers. X and Y are canvas pixels; `buttons` are
 // the buttons held at the time of the event, including the one just pressed.
-// They keep the pointer state of the scene; the tools act on the scene from
-// here too. None of them draws: the canvas requests the next frame itself.
+// They keep the pointer state of the scene and act on it with the current
+// tool. None of them draws: the canvas requests the next frame itself after
+// every pointer event, and the handlers request one for any other change.
 
+// Starts the current tool at the pointer's position of the last move (not
+// the press's own position): a press on the layer under the pointer grabs it,
+// and Delete and the flips act at once.
 void Panel1MouseDown(Qt::MouseButton button, Qt::MouseButtons buttons, int32_t x, int32_t y);
+// Continues the drag by the movement since the last move, then records the
+// pointer. A held right button moves the grabbed tattoo in any tool.
 void Panel1MouseMove(Qt::MouseButtons buttons, int32_t x, int32_t y);
 void Panel1MouseUp(Qt::MouseButton button, Qt::MouseButtons buttons, int32_t x, int32_t y);
 void Panel1DblClick();
@@ -16,8 +22,3 @@ void Panel1DblClick();
 // The pointer has left the canvas: no cursor or hover marks stay behind at
 // its last position.
 void Panel1MouseLeave();
-
-// Whether a press in the current tool holds the pointer for a drag: the view
-// and paint tools always, the tattoo tools that drag only over a layer. The
-// one-shot tools (Delete and the flips) act at the press and hold nothing.
-bool PressHoldsPointer();

@@ -7,13 +7,14 @@
 #include <QPainter>
 #include <QWindow>
 
-#include "platform/language.h"
 #include "content/photo_loader.h"
 #include "platform/canvas_context.h"
 #include "platform/form_controls.h"
+#include "platform/language.h"
 #include "platform/message_box.h"
 #include "platform/picture_control.h"
 #include "render/canvas_cursor.h"
+#include "tools/brush_size.h"
 #include "ui/about_form.h"
 #include "ui/button_skins.h"
 #include "ui/button_table.h"
@@ -43,6 +44,7 @@ TMainForm::~TMainForm() {
     for (PictureControl*& control : ButtonControls)
         control = nullptr;
     MainControls = TMainFormControls{};
+    BrushSizeEditExit = nullptr;
     if (MainForm == this) MainForm = nullptr;
 }
 

@@ -15,7 +15,6 @@ class PictureControl;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QScrollBar;
 class QTimer;
 class TAboutForm;
 
@@ -38,8 +37,6 @@ class TMainForm : public QWidget {
     PictureControl* Swatches[9] = {}; // [1..8]: Image8 .. Image15
     PictureControl* TextScreen = nullptr;
     CanvasWidget* Panel1 = nullptr;
-    QScrollBar* ScrollBarX = nullptr;
-    QScrollBar* ScrollBarY = nullptr;
     QPushButton* Button3 = nullptr;
     QPushButton* Button4 = nullptr;
     QPushButton* PrevGroup = nullptr;
@@ -83,6 +80,15 @@ class TMainForm : public QWidget {
     void Image17Click();
     void Image18Click();
     void Image18DblClick();
+
+    // Paint commands: fill the selection, clear the paint layer.
+    void Image19Click();
+    void Image17DblClick();
+
+    // The brush-size edit.
+    void Edit1Change();
+    bool Edit1KeyDown(int key);
+    void Edit1Exit();
 
     // Colour swatches.
     void ShowSwatches(int chosen);

@@ -14,6 +14,7 @@
 #include "render/canvas_widget.h"
 #include "render/gl_canvas.h"
 #include "scene/brush_stamp.h"
+#include "tools/brush_size.h"
 #include "ui/button_skins.h"
 #include "ui/drag_surface.h"
 #include "ui/main_form.h"
@@ -57,6 +58,9 @@ void TMainForm::FormCreate() {
     }
     // The canvas draws its own cursor picture at the pointer.
     Panel1->setCursor(Qt::BlankCursor);
+    // The canvas, not the brush-size edit, has the focus at start: the edit's
+    // blinking caret costs a composition of the whole window at every blink.
+    Panel1->setFocus();
     SetClearColor(0.5f, 1.0f, 0.5f, 1.0f);
     CreateCanvasTextures();
     ShowMiniatures();
@@ -67,7 +71,11 @@ void TMainForm::FormCreate() {
     CreatePaintTileTextures();
     InitBrushStamp(Brush);
     Image8Click();
+    // Canvas moves apply a changed size through the edit, which shows the
+    // size as clamped.
+    BrushSizeEditExit = [this] { Edit1Exit(); };
     Edit1->setText("20");
+    Edit1Exit();
     // A photo named on the command line takes the sample photo's place; one
     // that is refused has been reported, and the sample photo is shown.
     if (StartupPhoto.empty() || !OpenFoto(StartupPhoto)) OpenFoto(StockPhotoSource);

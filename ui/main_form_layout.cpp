@@ -1,16 +1,16 @@
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QTimer>
 #include <cstring>
 
 #include "content/catalog.h"
 #include "content/photo_gallery.h"
+#include "platform/edit_control.h"
 #include "platform/form_controls.h"
 #include "platform/picture_control.h"
 #include "platform/resources.h"
 #include "render/canvas_widget.h"
+#include "tools/photo_view.h"
 #include "ui/button_skins.h"
 #include "ui/button_table.h"
 #include "ui/drag_surface.h"
@@ -26,8 +26,13 @@ struct ButtonAction {
     const char* Control;
     Handler Click;
     Handler DblClick;
-    void (*Up)();
+    void (*Up)(Qt::MouseButton);
 };
+
+// Release handlers that act whichever mouse button was released.
+template <void (*Action)()> void AnyButton(Qt::MouseButton) {
+    Action();
+}
 
 // clang-format off
 const ButtonAction ButtonActions[] = {
@@ -42,18 +47,20 @@ const ButtonAction ButtonActions[] = {
     {"bFzoom",       &TMainForm::bFzoomClick,   nullptr, nullptr},
     {"bFMove",       &TMainForm::bFMoveClick,   nullptr, nullptr},
     {"Image16",      &TMainForm::Image16Click,  nullptr, nullptr},
-    {"Image17",      &TMainForm::Image17Click,  nullptr, nullptr},
+    {"Image17",      &TMainForm::Image17Click,  &TMainForm::Image17DblClick, nullptr},
     {"Image18",      &TMainForm::Image18Click,  &TMainForm::Image18DblClick, nullptr},
+    {"Image19",      &TMainForm::Image19Click,  nullptr, nullptr},
     {"bclose",       &TMainForm::bcloseClick,   nullptr, nullptr},
     {"bmin",         &TMainForm::bminClick,     nullptr, nullptr},
     {"bhelp",        &TMainForm::Button11Click, &TMainForm::bhelpDblClick, nullptr},
     {"Bhistory",     &TMainForm::BhistoryClick, nullptr, nullptr},
     {"bHygiene",     &TMainForm::bHygieneClick, nullptr, nullptr},
-    {"barrp",        nullptr, nullptr, &PrevCatalogItem},
-    {"barrn",        nullptr, nullptr, &NextCatalogItem},
-    {"bnk",          nullptr, nullptr, &NextCatalogGroup},
-    {"GalleryP",     nullptr, nullptr, &GalleryStepPrevious},
-    {"GalleryN",     nullptr, nullptr, &GalleryStepNext},
+    {"barrp",        nullptr, nullptr, &AnyButton<PrevCatalogItem>},
+    {"barrn",        nullptr, nullptr, &AnyButton<NextCatalogItem>},
+    {"bnk",          nullptr, nullptr, &AnyButton<NextCatalogGroup>},
+    {"GalleryP",     nullptr, nullptr, &AnyButton<GalleryStepPrevious>},
+    {"GalleryN",     nullptr, nullptr, &AnyButton<GalleryStepNext>},
+    {"bRotateR",     nullptr, nullptr, &bRotateRMouseUp},
 };
 // clang-format on
 
@@ -144,10 +151,10 @@ void TMainForm::WireImageButton(PictureControl* control, int index) {
     control->OnMouseMove = [index](QPoint) { ImageButtonMouseMove(index); };
     control->OnMouseDown = [index](Qt::MouseButton, QPoint) { ImageButtonMouseDown(index); };
     const ButtonAction* action = FindAction(FindImageButton(index)->Control);
-    void (*up)() = action ? action->Up : nullptr;
-    control->OnMouseUp = [index, up](Qt::MouseButton, QPoint) {
+    void (*up)(Qt::MouseButton) = action ? action->Up : nullptr;
+    control->OnMouseUp = [index, up](Qt::MouseButton button, QPoint) {
         ImageButtonMouseUp(index);
-        if (up) up();
+        if (up) up(button);
     };
     if (action && action->Click)
         control->OnClick = [this, click = action->Click] { (this->*click)(); };
@@ -178,23 +185,25 @@ void TMainForm::CreateSwatches() {
 
 void TMainForm::CreateWindowedControls() {
     Panel1 = Place(new CanvasWidget(this), "Panel1", 411, 122, 427, 516);
-    ScrollBarX = Place(new QScrollBar(Qt::Horizontal, this), "ScrollBarX", 416, 640, 417, 9);
-    ScrollBarY = Place(new QScrollBar(Qt::Vertical, this), "ScrollBarY", 400, 128, 9, 497);
-    for (QScrollBar* bar : {ScrollBarX, ScrollBarY}) {
-        bar->setRange(0, 0);
-        bar->setPageStep(0);
-        bar->hide();
-    }
+    // The pan's range and position are plain values of the photo view, not
+    // scroll bars of the window.
     Button3 = HiddenButton(this, "Button3", "+", 40, 248, 17, 17);
     Button4 = HiddenButton(this, "Button4", "-", 64, 248, 17, 17);
+    QObject::connect(Button3, &QPushButton::clicked, this, [] { Button3Click(); });
+    QObject::connect(Button4, &QPushButton::clicked, this, [] { Button4Click(); });
     PrevGroup = HiddenButton(this, "PrevGroup", "<", 32, 288, 25, 17);
     NextGroup = HiddenButton(this, "NextGroup", ">", 64, 288, 25, 17);
     QObject::connect(PrevGroup, &QPushButton::clicked, this, [] { PrevCatalogGroup(); });
     QObject::connect(NextGroup, &QPushButton::clicked, this, [] { NextCatalogGroup(); });
     Button14 = HiddenButton(this, "Button14", "Rotate L", 40, 312, 49, 33);
-    Edit1 = Place(new QLineEdit(this), "Edit1", 288, 216, 25, 21);
-    Edit1->setFrame(false);
-    Edit1->setMaxLength(2);
+    QObject::connect(Button14, &QPushButton::clicked, this, [] { Button14Click(); });
+    auto* edit = Place(new EditControl(this), "Edit1", 288, 216, 25, 21);
+    edit->setFrame(false);
+    edit->setMaxLength(2);
+    edit->OnChange = [this] { Edit1Change(); };
+    edit->OnKeyDown = [this](int key) { return Edit1KeyDown(key); };
+    edit->OnExit = [this] { Edit1Exit(); };
+    Edit1 = edit;
 }
 
 // Code outside the window acts on these controls.
@@ -205,8 +214,6 @@ void TMainForm::PublishControls() {
     MainControls.Image2 = Image2;
     for (int slot = 0; slot < GallerySlotCount; ++slot)
         MainControls.GallerySlots[slot] = GallerySlots[slot];
-    MainControls.ScrollBarX = ScrollBarX;
-    MainControls.ScrollBarY = ScrollBarY;
     MainControls.ZoomLabel = ZoomLabel;
     MainControls.Edit1 = Edit1;
 }

@@ -1,3 +1,4 @@
+#include <GL/gl.h>
 #include <QDir>
 #include <QImage>
 #include <QLabel>
@@ -12,6 +13,7 @@
 #include "platform/form_controls.h"
 #include "platform/language.h"
 #include "platform/picture_control.h"
+#include "render/layer_mesh.h"
 #include "scene/scene_state.h"
 #include "tests/support/gl_fixture.h"
 
@@ -56,6 +58,15 @@ class CatalogFiles {
     void Design(const std::string& group, int k) const {
         QImage design(512, 512, QImage::Format_RGBA8888);
         design.fill(QColor(0, 0, 0, 0));
+        design.save(QString::fromStdString(DesignPath(group, k)), "PNG");
+    }
+    // Red in its upper half, blue in its lower half.
+    void TwoColourDesign(const std::string& group, int k, QImage::Format format) const {
+        QImage design(512, 512, format);
+        design.fill(Qt::blue);
+        for (int y = 0; y < 256; ++y)
+            for (int x = 0; x < 512; ++x)
+                design.setPixelColor(x, y, Qt::red);
         design.save(QString::fromStdString(DesignPath(group, k)), "PNG");
     }
     std::string DesignPath(const std::string& group, int k) const {
@@ -199,12 +210,12 @@ TEST_F(CatalogTest, EmptyCatalogAndEmptyGroupShowNothing) {
     EXPECT_EQ(label_.text(), "empty");
     EXPECT_FALSE(image_.HasPicture());
     EXPECT_EQ(LastLayer, -1);
-    EXPECT_EQ(ToolMode, Tool::Paint);
+    EXPECT_EQ(ToolMode, Tool::Move) << "a click on the miniature selects Move even so";
 }
 
 TEST(TattooCorners, CentredAtHalfSizeWhateverTheZoom) {
     TLayerCorner c[4];
-    PlaceTattooCorners(512, 512, 0, 0, 427, 516, 1.0f, c);
+    PlaceTattooCorners(512, 512, {0, 0, 427, 516, 0, 0, 1.0f}, c);
     const float expected[4][4] = {
         {85.5f, 386, 0, 0}, {341.5f, 386, 1, 0}, {341.5f, 130, 1, 1}, {85.5f, 130, 0, 1}};
     for (int k = 0; k < 4; ++k) {
@@ -213,15 +224,20 @@ TEST(TattooCorners, CentredAtHalfSizeWhateverTheZoom) {
         EXPECT_FLOAT_EQ(c[k].U, expected[k][2]);
         EXPECT_FLOAT_EQ(c[k].V, expected[k][3]);
     }
-    PlaceTattooCorners(256, 128, 0, 0, 427, 516, 1.0f, c);
+    PlaceTattooCorners(256, 128, {0, 0, 427, 516, 0, 0, 1.0f}, c);
     EXPECT_FLOAT_EQ(c[0].U, 0.25f);
     EXPECT_FLOAT_EQ(c[1].U, 0.75f);
     EXPECT_FLOAT_EQ(c[0].V, 0.375f);
     EXPECT_FLOAT_EQ(c[2].V, 0.625f);
-    PlaceTattooCorners(512, 512, 40, 10, 427, 516, 0.5f, c);
+    PlaceTattooCorners(512, 512, {40, 10, 427, 516, 0, 0, 0.5f}, c);
     EXPECT_FLOAT_EQ(c[1].X - c[0].X, 512);
     EXPECT_FLOAT_EQ(c[0].Y - c[3].Y, 512);
     EXPECT_FLOAT_EQ((c[0].X + c[1].X) / 2, (40 + 213.5f) / 0.5f);
+    // A photo smaller than the canvas: the canvas transform adds the centring
+    // offsets back, so the tattoo's middle lands in the canvas's middle.
+    PlaceTattooCorners(200, 200, {0, 0, 427, 516, 63.5f, 156, 0.8f}, c);
+    EXPECT_FLOAT_EQ((c[0].X + c[1].X) / 2 * 0.8f + 63.5f, 213.5f);
+    EXPECT_FLOAT_EQ((c[0].Y + c[3].Y) / 2 * 0.8f + 156, 258);
 }
 
 class CatalogGl : public GlFixture {
@@ -257,7 +273,8 @@ TEST_F(CatalogGl, SameDesignTwiceReadsItsPictureOnce) {
     EXPECT_TRUE(layer.Visible);
     EXPECT_EQ(layer.Alpha, 255);
     EXPECT_EQ(layer.Item, 0);
-    EXPECT_FLOAT_EQ(layer.Corners[0].X, 85.5f);
+    // On the canvas, where the 300-pixel photo is centred 63.5 pixels in.
+    EXPECT_FLOAT_EQ(layer.Corners[0].X + 63.5f, 85.5f);
     EXPECT_TRUE(glIsTexture(layer.Texture));
     std::remove(files_.DesignPath("g", 0).c_str());
     Image2Click();
@@ -300,7 +317,6 @@ TEST_F(CatalogGl, BrokenMiniatureSlotDoesNothing) {
     Image2Click();
     EXPECT_EQ(LastLayer, -1);
     EXPECT_EQ(messages, 0);
-    EXPECT_EQ(ToolMode, Tool::Blend);
 }
 
 TEST_F(CatalogGl, DesignsWithoutAUsableSizeAreRefused) {
@@ -331,4 +347,23 @@ TEST_F(CatalogGl, DesignsWithoutAUsableSizeAreRefused) {
     ReadCatalog(files_.Index());
     AddTattoo(0);
     EXPECT_EQ(LastLayer, 0);
+}
+
+TEST_F(CatalogGl, DesignsShowUprightWithOrWithoutAlpha) {
+    files_.TwoColourDesign("g", 0, QImage::Format_RGB888);
+    files_.TwoColourDesign("g", 1, QImage::Format_RGBA8888);
+    for (int k = 0; k < 2; ++k) {
+        SCOPED_TRACE(k == 0 ? "RGB" : "RGBA");
+        AddTattoo(k);
+        ASSERT_EQ(LastLayer, k);
+        glClear(GL_COLOR_BUFFER_BIT);
+        const TattooPlace view = CurrentTattooPlace();
+        ASSERT_TRUE(DrawLayerMesh(Layers[k].Texture, Layers[k].Corners, 255, 255, 255, 255,
+                                  view.CenterX - PanX, view.CenterY - PanY));
+        // Shown 256 pixels large about the canvas's middle, (213.5, 258).
+        EXPECT_EQ(Pixel(213, 180)[0], 255);
+        EXPECT_EQ(Pixel(213, 180)[2], 0);
+        EXPECT_EQ(Pixel(213, 340)[0], 0);
+        EXPECT_EQ(Pixel(213, 340)[2], 255);
+    }
 }

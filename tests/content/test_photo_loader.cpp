@@ -1,7 +1,6 @@
 #include <GL/gl.h>
 #include <QBuffer>
 #include <QImage>
-#include <QScrollBar>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <array>
@@ -11,10 +10,9 @@
 #include <utility>
 #include <vector>
 
-#include "platform/language.h"
 #include "content/content_messages.h"
 #include "content/photo_loader.h"
-#include "platform/form_controls.h"
+#include "platform/language.h"
 #include "platform/resources.h"
 #include "render/tile_drawing.h"
 #include "scene/scene_state.h"
@@ -164,7 +162,6 @@ class PhotoLoaderGl : public GlFixture {
     void TearDown() override {
         DeletePhotoTiles();
         ResetSceneState();
-        MainControls.ScrollBarX = MainControls.ScrollBarY = nullptr;
         GlFixture::TearDown();
     }
     static std::set<TextureName> LiveTiles() {
@@ -287,11 +284,6 @@ TEST_F(PhotoLoaderGl, LoadLeavesAFreshScene) {
     PaintTiles[3][4].Dirty = true;
     // Paint drawn: pixels and texture agree.
     PaintTile(5, 6, true);
-    QScrollBar barX, barY;
-    barX.setRange(0, 100);
-    barX.setValue(50);
-    MainControls.ScrollBarX = &barX;
-    MainControls.ScrollBarY = &barY;
     MakeWork();
     QuarterTurns = 3;
     PanX = 50;
@@ -302,8 +294,7 @@ TEST_F(PhotoLoaderGl, LoadLeavesAFreshScene) {
     EXPECT_EQ(LastLayer, -1);
     EXPECT_EQ(PanX, 0);
     EXPECT_EQ(PanY, 0);
-    EXPECT_EQ(barX.maximum(), 0);
-    EXPECT_EQ(barX.value(), 0);
+    EXPECT_EQ(OverflowX, 0);
     EXPECT_FLOAT_EQ(Zoom, 4.27f);
     EXPECT_TRUE(SelectionClosed);
     EXPECT_EQ(ToolMode, Tool::Paint);

@@ -1,4 +1,7 @@
 #include <GL/gl.h>
+#include <QThread>
+#include <algorithm>
+#include <cstring>
 
 #include "render/frame_renderer.h"
 #include "render/gl_canvas.h"
@@ -194,6 +197,16 @@ TEST_F(FrameTest, DirtyPaintTilesAreUploadedOnceAndOnlyInsideTheImage) {
     EXPECT_TRUE(SameColour(Pixel(1, 0), PhotoGreen));
     EXPECT_FALSE(PaintTiles[1][1].Dirty);
     EXPECT_TRUE(PaintTiles[20][20].Dirty) << "beyond the image, never drawn";
+
+    // A tile emptied is left out of the frames, and drawn again once painted.
+    PaintPixels[1][1].Data[3] = 0;
+    PaintTiles[1][1].Dirty = true;
+    Timer1Timer();
+    EXPECT_TRUE(SameColour(Pixel(0, 0), PhotoGreen));
+    PaintPixels[1][1].Data[3] = 255;
+    PaintTiles[1][1].Dirty = true;
+    Timer1Timer();
+    EXPECT_TRUE(SameColour(Pixel(0, 0), {255, 0, 0, 255}));
 }
 
 TEST_F(FrameTest, QuarterTurnTurnsThePhotoClockwise) {
@@ -269,3 +282,66 @@ TEST(ChooseCursor, FollowsTheToolAndTheLayerUnderThePointer) {
 }
 
 } // namespace
+
+namespace {
+
+// The whole canvas, rows from the bottom as the framebuffer holds them.
+std::vector<uint8_t> ReadCanvas() {
+    std::vector<uint8_t> pixels(size_t(CanvasWidth) * CanvasHeight * 4);
+    glFinish();
+    glReadPixels(0, 0, CanvasWidth, CanvasHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels;
+}
+
+// Canvas pixels (x, y from the top) where two readings differ.
+std::vector<std::pair<int, int>> Differences(const std::vector<uint8_t>& a,
+                                             const std::vector<uint8_t>& b) {
+    std::vector<std::pair<int, int>> found;
+    for (size_t i = 0; i < a.size(); i += 4)
+        if (std::memcmp(&a[i], &b[i], 3) != 0) {
+            const int pixel = int(i / 4);
+            found.emplace_back(pixel % CanvasWidth, CanvasHeight - 1 - pixel / CanvasWidth);
+        }
+    return found;
+}
+
+} // namespace
+
+TEST_F(FrameTest, AnimationFramesRedrawOnlyThePulsingMarksOverTheKeptScene) {
+    ToolMode = Tool::MovePoints;
+    AddSquare(100.5f, 100.5f, 200.5f, 200.5f);
+    AddSquare(150.5f, 150.5f, 250.5f, 250.5f, 128);
+    SelectionPoints[0] = {50, 300};
+    SelectionPoints[1] = {350, 300};
+    SelectionLast = 1;
+    PointAt(300, 400);
+    Timer1Timer();
+    const std::vector<uint8_t> composed = ReadCanvas();
+
+    // A change no handler announced: an animation frame must not compose it.
+    Layers[1].Alpha = 255;
+    for (int frame = 0; frame < 3; ++frame) {
+        QThread::msleep(37); // the pulse moves on
+        AnimationFrame();
+        for (auto [x, y] : Differences(composed, ReadCanvas())) {
+            const bool nearHandle = std::any_of(
+                std::begin(Layers), std::end(Layers), [x, y](const TTattooLayer& layer) {
+                    return std::any_of(std::begin(layer.Corners), std::end(layer.Corners),
+                                       [x, y](const TLayerCorner& c) {
+                                           return std::abs(x - c.X) < 4 && std::abs(y - c.Y) < 4;
+                                       });
+                });
+            const bool onSelection = std::abs(y - 300) <= 1 && x >= 49 && x <= 351;
+            EXPECT_TRUE(nearHandle || onSelection) << x << ", " << y;
+        }
+    }
+    EXPECT_TRUE(SameColour(Pixel(300, 400), CursorMagenta)) << "the cursor is drawn";
+
+    // Once nothing animates, no scene is kept: every frame composes.
+    SelectionLast = 0;
+    ToolMode = Tool::Move;
+    Timer1Timer();
+    Layers[1].Alpha = 128;
+    AnimationFrame();
+    EXPECT_FALSE(Differences(composed, ReadCanvas()).empty());
+}

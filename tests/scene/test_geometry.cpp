@@ -49,10 +49,20 @@ TEST_F(Geometry, CornersAreScaledByTheZoom) {
     EXPECT_FALSE(PointInQuad(c, 60, 10));
 }
 
-TEST_F(Geometry, CollinearCornersHitEveryPointOnTheirLine) {
+TEST_F(Geometry, AFlatTriangleHitsOnlyBetweenItsCorners) {
     TLayerCorner c[4] = {{0, 0, 0, 0}, {10, 10, 0, 0}, {20, 20, 0, 0}, {0, 20, 0, 0}};
     EXPECT_TRUE(PointInQuad(c, 5, 5));
-    EXPECT_TRUE(PointInQuad(c, 300, 300)) << "beyond the corners too";
+    EXPECT_FALSE(PointInQuad(c, 300, 300)) << "not beyond the corners";
+    EXPECT_FALSE(PointInQuad(c, -1, -1));
+    // Scaled to no width: every corner on the line x = 50.
+    Square(c, 50, 0, 50, 100);
+    EXPECT_FALSE(PointInQuad(c, 50, 400));
+    EXPECT_FALSE(PointInQuad(c, 51, 50));
+    // All four corners on one point: only that point.
+    Square(c, 7, 7, 7, 7);
+    EXPECT_FALSE(PointInQuad(c, 100, 3));
+    EXPECT_FALSE(PointInTriangle(0, 0, 1, 1, 1, 1, 1, 1));
+    EXPECT_TRUE(PointInTriangle(1, 1, 1, 1, 1, 1, 1, 1));
 }
 
 } // namespace

@@ -1,12 +1,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QTimer>
 
-#include "platform/language.h"
 #include "app/welcome_screen.h"
 #include "platform/form_controls.h"
+#include "platform/language.h"
 #include "platform/picture_control.h"
 #include "tests/ui/main_form_fixture.h"
 #include "ui/button_skins.h"
@@ -40,8 +39,6 @@ const ControlPlace WindowControls[] = {
     {"Image14",    {335, 271, 26, 25},  true},
     {"Image15",    {368, 271, 26, 25},  true},
     {"Panel1",     {411, 122, 427, 516}, true},
-    {"ScrollBarX", {416, 640, 417, 9},  false},
-    {"ScrollBarY", {400, 128, 9, 497},  false},
     {"Button3",    {40, 248, 17, 17},   false},
     {"Button4",    {64, 248, 17, 17},   false},
     {"PrevGroup",  {32, 288, 25, 17},   false},
@@ -100,11 +97,8 @@ TEST_F(MainFormLayout, OtherPartsReachTheControlsThroughTheSharedTable) {
     EXPECT_EQ(MainControls.Image2, form_.findChild<PictureControl*>("Image2"));
     EXPECT_EQ(MainControls.GallerySlots[0], form_.findChild<PictureControl*>("Image1"));
     EXPECT_EQ(MainControls.GallerySlots[4], form_.findChild<PictureControl*>("Image6"));
-    EXPECT_EQ(MainControls.ScrollBarX, form_.findChild<QScrollBar*>("ScrollBarX"));
-    EXPECT_EQ(MainControls.ScrollBarY, form_.findChild<QScrollBar*>("ScrollBarY"));
     EXPECT_EQ(MainControls.ZoomLabel, form_.findChild<QLabel*>("ZoomLabel"));
     EXPECT_EQ(MainControls.Edit1, form_.findChild<QLineEdit*>("Edit1"));
-    EXPECT_EQ(MainControls.ScrollBarX->maximum(), MainControls.ScrollBarX->minimum());
 }
 
 TEST_F(MainFormLayout, HintsAndCaptionComeFromTheLanguageTexts) {

@@ -1,0 +1,161 @@
+#include <QTest>
+#include <QWindow>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <memory>
+
+#include "render/canvas_widget.h"
+#include "scene/scene_state.h"
+#include "tools/photo_view.h"
+
+namespace {
+
+class CountingCanvas : public CanvasWidget {
+  public:
+    int Frames = 0;
+
+  protected:
+    void paintGL() override {
+        ++Frames;
+        CanvasWidget::paintGL();
+    }
+};
+
+// Every tool driven by mouse events on a real canvas, whose frames find the
+// layer and corner under the pointer. The 300 x 200 photo at zoom 1 is
+// centred in the 427 x 516 canvas, 63.5 pixels in and 158 down, so a layer is
+// found only where the pointer really is over it.
+class ToolsByMouse : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ResetSceneState();
+        ResetPhotoView();
+        canvas_ = std::make_unique<CountingCanvas>();
+        canvas_->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(canvas_.get()));
+        ImageWidth = PhotoWidth = 300;
+        ImageHeight = PhotoHeight = 200;
+    }
+    void TearDown() override {
+        canvas_.reset();
+        ResetSceneState();
+    }
+
+    // A square of side 80 about layer point (150, 100), canvas (213.5, 258).
+    static void PlaceSquare() {
+        LastLayer = -1;
+        TTattooLayer& layer = Layers[AddLayer()];
+        layer.Visible = true;
+        layer.Alpha = 255;
+        layer.Corners[0] = {110, 140, 0, 0};
+        layer.Corners[1] = {190, 140, 1, 0};
+        layer.Corners[2] = {190, 60, 1, 1};
+        layer.Corners[3] = {110, 60, 0, 1};
+    }
+
+    QWindow* Window() const { return canvas_->windowHandle(); }
+    // Moves the pointer and waits for the frame that finds what lies under it.
+    void Hover(QPoint at) {
+        const int frames = canvas_->Frames;
+        QTest::mouseMove(Window(), at);
+        // A move onto the pointer's own place may send no event, and so ask
+        // for no frame.
+        canvas_->ScheduleFrame();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return canvas_->Frames > frames; }, 2000));
+    }
+    // Press at the first point, move through the others, release at the last.
+    void Drag(std::initializer_list<QPoint> path, Qt::MouseButton button = Qt::LeftButton) {
+        const QPoint from = *path.begin();
+        Hover(from);
+        QTest::mousePress(Window(), button, {}, from);
+        QPoint at = from;
+        for (auto p = path.begin() + 1; p != path.end(); ++p)
+            QTest::mouseMove(Window(), at = *p);
+        QTest::mouseRelease(Window(), button, {}, at);
+    }
+    void Click(QPoint at) { Drag({at}); }
+    void Use(uint8_t tool) {
+        ToolMode = tool;
+        PlaceSquare();
+        Hover({5, 5});
+    }
+    static const TLayerCorner& Corner(int k) { return Layers[0].Corners[k]; }
+
+    std::unique_ptr<CountingCanvas> canvas_;
+};
+
+TEST_F(ToolsByMouse, TattooToolsActOnTheLayerUnderThePointer) {
+    Use(Tool::Move);
+    Drag({{213, 258}, {223, 253}, {233, 248}});
+    EXPECT_FLOAT_EQ(Corner(0).X, 130);
+    EXPECT_FLOAT_EQ(Corner(0).Y, 130);
+    Drag({{100, 100}, {150, 150}});
+    EXPECT_FLOAT_EQ(Corner(0).X, 130) << "pressed beside the tattoo";
+
+    Use(Tool::Rotate);
+    Drag({{253, 258}, {214, 298}, {213, 298}});
+    EXPECT_NEAR(Corner(0).X, 110, 1.5f) << "lower-left turned to upper-left";
+    EXPECT_NEAR(Corner(0).Y, 60, 1.5f);
+
+    Use(Tool::Scale);
+    Drag({{213, 258}, {253, 218}});
+    EXPECT_FLOAT_EQ(Corner(1).X - Corner(0).X, 112);
+    EXPECT_FLOAT_EQ(Corner(0).Y - Corner(3).Y, 112);
+
+    Use(Tool::MovePoints);
+    Drag({{253, 218}, {263, 208}});
+    EXPECT_FLOAT_EQ(Corner(2).X, 200);
+    EXPECT_FLOAT_EQ(Corner(2).Y, 50);
+    EXPECT_FLOAT_EQ(Corner(1).X, 190);
+
+    Use(Tool::Blend);
+    Drag({{213, 258}, {213, 358}});
+    EXPECT_EQ(Layers[0].Alpha, 155);
+}
+
+TEST_F(ToolsByMouse, OneShotToolsActAtThePress) {
+    Use(Tool::FlipVertical);
+    Layers[0].Corners[2].X = 230;
+    Click({213, 250});
+    EXPECT_FLOAT_EQ(Corner(2).X, 2 * 160.0f - 230);
+    Click({213, 250});
+    EXPECT_FLOAT_EQ(Corner(2).X, 230) << "a second flip restores the corners";
+    Use(Tool::FlipHorizontal);
+    Layers[0].Corners[2].Y = 20;
+    Click({213, 250});
+    EXPECT_NEAR(Corner(2).Y, 2 * 90.0f - 20, 1e-3f);
+
+    Use(Tool::Delete);
+    Click({100, 100});
+    EXPECT_EQ(LastLayer, 0);
+    Click({213, 258});
+    EXPECT_EQ(LastLayer, -1);
+}
+
+TEST_F(ToolsByMouse, TheRightButtonMovesInRotate) {
+    Use(Tool::Rotate);
+    Hover({213, 258});
+    QTest::mousePress(Window(), Qt::LeftButton, {}, {213, 258});
+    QTest::mousePress(Window(), Qt::RightButton, {}, {213, 258});
+    QTest::mouseMove(Window(), {243, 268});
+    QTest::mouseRelease(Window(), Qt::RightButton, {}, {243, 268});
+    QTest::mouseRelease(Window(), Qt::LeftButton, {}, {243, 268});
+    EXPECT_FLOAT_EQ(Corner(0).X, 140);
+    EXPECT_FLOAT_EQ(Corner(0).Y, 150);
+}
+
+TEST_F(ToolsByMouse, ViewToolsPanAndZoom) {
+    Use(Tool::PhotoZoom);
+    Drag({{200, 200}, {260, 200}, {260, 225}});
+    EXPECT_FLOAT_EQ(Zoom, 1.1f);
+    Zoom = 3;
+    UpdateScrollRangeX();
+    UpdateScrollRangeY();
+    ToolMode = Tool::PhotoMove;
+    Drag({{200, 200}, {150, 190}});
+    EXPECT_EQ(PanX, 50);
+    EXPECT_EQ(PanY, 10);
+    EXPECT_FLOAT_EQ(Corner(0).X, 110) << "the tattoos stay on the photo";
+}
+
+} // namespace

@@ -1,0 +1,143 @@
+#include "tools/photo_view.h"
+
+#include <QLabel>
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+#include "platform/form_controls.h"
+#include "render/frame_request.h"
+#include "scene/scene_state.h"
+#include "tools/tattoo_tools.h"
+
+float ZoomStep = 0;
+
+namespace {
+
+constexpr float MaxZoom = 3.0f;
+constexpr float MinZoom = 0.21f;
+constexpr float ZoomPerStep = 0.02f;
+
+int32_t ClampedPosition(int32_t position, int32_t range) {
+    return std::clamp(position, 0, std::max(range, 0));
+}
+
+// How far the zoomed extent overflows the view. Computed in double and kept
+// within int range: a huge zoom from a wild pointer jump must not overflow.
+int32_t Overflow(int32_t shown, int32_t view) {
+    const double zoomed = std::trunc(double(shown) * double(Zoom));
+    const double over = std::clamp(zoomed - view, 0.0, double(INT_MAX / 2));
+    return static_cast<int32_t>(over);
+}
+
+void UpdateScrollRange(int32_t shown, int32_t view, int32_t& range, int32_t& position) {
+    const int32_t newRange = Overflow(shown, view);
+    const int32_t oldRange = range;
+    range = newRange;
+    position = ClampedPosition(position, newRange);
+    position = oldRange == 0
+                   ? 0
+                   : static_cast<int32_t>(std::trunc(double(position) * newRange / oldRange));
+    position = ClampedPosition(position, newRange);
+}
+
+void ShowZoom() {
+    if (MainControls.ZoomLabel)
+        MainControls.ZoomLabel->setText(QString::fromStdString(ZoomCaption(Zoom)));
+}
+
+void UpdateScrollRanges() {
+    UpdateScrollRangeX();
+    UpdateScrollRangeY();
+}
+
+void SetShownSize() {
+    const bool even = QuarterTurns % 2 == 0;
+    PhotoWidth = even ? ImageWidth : ImageHeight;
+    PhotoHeight = even ? ImageHeight : ImageWidth;
+}
+
+void QuarterTurn(bool clockwise) {
+    QuarterTurns = clockwise ? (QuarterTurns + 1) % 4 : (QuarterTurns + 3) % 4;
+    SetShownSize();
+    UpdateScrollRanges();
+    TurnLayers(clockwise, PhotoWidth, PhotoHeight);
+    RequestFrame();
+}
+
+} // namespace
+
+void SetScrollPositionX(int32_t position) {
+    PanX = ClampedPosition(position, OverflowX);
+}
+
+void SetScrollPositionY(int32_t position) {
+    PanY = ClampedPosition(position, OverflowY);
+}
+
+void UpdateScrollRangeX() {
+    UpdateScrollRange(PhotoWidth, ViewWidth, OverflowX, PanX);
+}
+
+void UpdateScrollRangeY() {
+    UpdateScrollRange(PhotoHeight, ViewHeight, OverflowY, PanY);
+}
+
+void Button3Click() {
+    // The test comes before the step, so the zoom may end a little above 3.
+    if (Zoom >= MaxZoom) return;
+    Zoom = Zoom + ZoomStep * ZoomPerStep;
+    ShowZoom();
+    UpdateScrollRanges();
+    RequestFrame();
+}
+
+void Button4Click() {
+    if (Zoom <= MinZoom) return;
+    Zoom = Zoom - ZoomStep * ZoomPerStep;
+    ShowZoom();
+    UpdateScrollRanges();
+    if (OverflowX == 0 && OverflowY == 0 && PhotoWidth > 0 && PhotoHeight > 0) {
+        Zoom = FitZoom(PhotoWidth, PhotoHeight, ViewWidth, ViewHeight);
+        ShowZoom();
+        UpdateScrollRanges();
+    }
+    RequestFrame();
+}
+
+void bRotateRMouseUp(Qt::MouseButton button) {
+    if (button == Qt::RightButton)
+        Button14Click();
+    else
+        QuarterTurn(true);
+}
+
+void Button14Click() {
+    QuarterTurn(false);
+}
+
+void PhotoMoveDrag(float dx, float dy) {
+    SetScrollPositionY(static_cast<int32_t>(std::nearbyint(PanY - dy)));
+    SetScrollPositionX(static_cast<int32_t>(std::nearbyint(PanX - dx)));
+}
+
+void PhotoZoomDrag(float dy) {
+    ZoomStep = std::fabs(dy) / 5;
+    if (dy > 0) Button3Click();
+    if (dy < 0) Button4Click();
+}
+
+float FitZoom(int32_t photoWidth, int32_t photoHeight, int32_t viewWidth, int32_t viewHeight) {
+    if (photoWidth <= 0 || photoHeight <= 0) return Zoom;
+    const float across = float(viewWidth) / photoWidth;
+    const float down = float(viewHeight) / photoHeight;
+    return down < across ? down : across;
+}
+
+std::string ZoomCaption(float zoom) {
+    return "Zoom: " + std::to_string(static_cast<long long>(std::nearbyint(zoom * 100)));
+}
+
+void ResetPhotoView() {
+    ZoomStep = 0;
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QtCore/qnamespace.h>
+#include <cstdint>
+#include <string>
+
+// How the photo is shown: zoom, pan and quarter turns. The pan of each axis
+// is held as a plain scroll position: its range is OverflowX (OverflowY), its
+// position is PanX (PanY), and every change keeps the position inside
+// 0..range.
+
+// The size of the next zoom step, set by the PhotoZoom drag.
+extern float ZoomStep;
+
+// Moves the pan of one axis to `position`, clamped into its range.
+void SetScrollPositionX(int32_t position);
+void SetScrollPositionY(int32_t position);
+
+// After a change of zoom or of the shown size: the new range of one axis is
+// what the zoomed photo overflows the canvas by, and the position keeps its
+// proportion of the old range (0 when there was none).
+void UpdateScrollRangeX();
+void UpdateScrollRangeY();
+
+// One zoom step in (Button3Click) or out (Button4Click) by ZoomStep x 0.02.
+// Zooming in stops once the zoom has reached 3; zooming out stops at 0.21
+// and snaps back to the fitted zoom once the whole photo fits.
+void Button3Click();
+void Button4Click();
+
+// A quarter turn of the photo clockwise (the left button released on
+// bRotateR) or counter-clockwise (Button14Click, also the right button on
+// bRotateR); every visible tattoo turns with the photo.
+void bRotateRMouseUp(Qt::MouseButton button);
+void Button14Click();
+
+// The drags of the PhotoMove and PhotoZoom tools, by the pointer's movement.
+void PhotoMoveDrag(float dx, float dy);
+void PhotoZoomDrag(float dy);
+
+// The zoom that shows the whole photo: the smaller of the two axes' ratios.
+float FitZoom(int32_t photoWidth, int32_t photoHeight, int32_t viewWidth, int32_t viewHeight);
+
+// "Zoom: " and the zoom in per cent, rounded half to even.
+std::string ZoomCaption(float zoom);
+
+// ZoomStep back to its start (for tests).
+void ResetPhotoView();

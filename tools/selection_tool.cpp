@@ -1,0 +1,76 @@
+#include "tools/selection_tool.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/form_controls.h"
+#include "platform/language.h"
+#include "scene/scene_state.h"
+#include "scene/selection_mask.h"
+#include "tools/paint_layer.h"
+
+namespace {
+
+constexpr int TextCloseSelection = 54;
+constexpr int TextQuestionCaption = 40;
+
+bool DrawingPolygon() {
+    return ToolMode == Tool::Select && !SelectionClosed && PhotoWidth >= 1 && PhotoHeight >= 1;
+}
+
+// A canvas coordinate as a pixel of the photo as shown, at zoom 1.
+int32_t CanvasToView(int32_t mouse, int32_t pan, float center) {
+    return static_cast<int32_t>(std::trunc((mouse + pan - static_cast<double>(center)) / Zoom));
+}
+
+// The polygon's next point starts where the fixed one lies, so that no edge
+// to an old position shows before the pointer moves.
+void FixCurrentPoint() {
+    if (SelectionLast > 0) {
+        const TSelectionPoint& from = SelectionPoints[SelectionLast - 1];
+        const TSelectionPoint& to = SelectionPoints[SelectionLast];
+        ToggleSelectionEdge(from.X, from.Y, to.X, to.Y);
+    }
+    ++SelectionLast;
+    SelectionPoints[SelectionLast] = SelectionPoints[SelectionLast - 1];
+}
+
+} // namespace
+
+SelectionQuestion AskCloseSelection;
+
+MessageAnswer AskToCloseSelection(const std::string& text, const std::string& caption) {
+    if (AskCloseSelection) return AskCloseSelection(text, caption);
+    return ShowOwnedMessageBox(MainControls.Window, text, caption, MessageButtons::YesNo,
+                               MessageIcon::None);
+}
+
+bool NearFirstSelectionPoint(int32_t x, int32_t y) {
+    const double dx = x - SelectionPoints[0].X;
+    const double dy = y - SelectionPoints[0].Y;
+    const double reach = SelectionCloseReach / static_cast<double>(Zoom);
+    return dx * dx + dy * dy < reach * reach;
+}
+
+void MoveSelectionPoint() {
+    if (!DrawingPolygon()) return;
+    int32_t x = CanvasToView(MouseX, PanX, CenterX);
+    int32_t y = CanvasToView(MouseY, PanY, CenterY);
+    ViewToImage(x, y);
+    SelectionPoints[SelectionLast] = {std::clamp(x, 0, ImageWidth), std::clamp(y, 0, ImageHeight)};
+}
+
+void FixSelectionPoint() {
+    if (!DrawingPolygon()) return;
+    const TSelectionPoint& point = SelectionPoints[SelectionLast];
+    if (SelectionLast > 0 && NearFirstSelectionPoint(point.X, point.Y) &&
+        AskToCloseSelection(Lang(TextCloseSelection), Lang(TextQuestionCaption)) ==
+            MessageAnswer::Yes) {
+        CloseSelection();
+        return;
+    }
+    // The table is full: the last place stays the moving point, and closing
+    // still joins it to the first point.
+    if (SelectionLast >= SelectionCapacity - 1) return;
+    FixCurrentPoint();
+}
