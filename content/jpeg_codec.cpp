@@ -1,7 +1,5 @@
 #include "content/jpeg_codec.h"
 
-#include <QSaveFile>
-#include <QString>
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
@@ -13,6 +11,7 @@
 #include <jerror.h>
 #include <jpeglib.h>
 
+#include "content/atomic_file.h"
 #include "content/picture_limits.h"
 
 namespace {
@@ -235,19 +234,6 @@ bool Encodable(const Picture& picture) {
            picture.Pixels.size() >= size_t(picture.RowBytes()) * size_t(picture.Height);
 }
 
-bool WriteAtomically(const std::string& path, const unsigned char* data, size_t size,
-                     std::string* error) {
-    QSaveFile file(QString::fromStdString(path));
-    file.setDirectWriteFallback(false);
-    const bool written =
-        file.open(QIODevice::WriteOnly) &&
-        file.write(reinterpret_cast<const char*>(data), qint64(size)) == qint64(size) &&
-        file.commit();
-    if (!written)
-        return Fail(error, "cannot write " + path + ": " + file.errorString().toStdString());
-    return true;
-}
-
 } // namespace
 
 bool DecodeJpegFile(const std::string& path, Picture& out, std::string* error) {
@@ -280,5 +266,6 @@ bool EncodeJpegFile(const std::string& path, const Picture& picture, int quality
     if (!CompressJpeg(&job, &picture, std::clamp(quality, 1, 100),
                       rgbRow.empty() ? nullptr : rgbRow.data()))
         return Fail(error, job.errors.message);
-    return WriteAtomically(path, job.buffer, job.capacity - job.destination.free_in_buffer, error);
+    return WriteFileAtomically(path, job.buffer, job.capacity - job.destination.free_in_buffer,
+                               error);
 }

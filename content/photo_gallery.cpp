@@ -1,13 +1,13 @@
 #include "content/photo_gallery.h"
 
 #include <QFileInfo>
-#include <algorithm>
 
-#include "platform/language.h"
 #include "content/content_messages.h"
+#include "content/gallery_file.h"
 #include "content/photo_loader.h"
 #include "platform/form_controls.h"
 #include "platform/ini_file.h"
+#include "platform/language.h"
 #include "platform/picture_control.h"
 
 TPhotoGallery PhotoGallery;
@@ -16,8 +16,6 @@ namespace {
 
 constexpr int TextQuestionCaption = 40;
 constexpr int TextReplacePhoto = 53;
-// A broken Count must not make the reader walk billions of keys.
-constexpr int MaxGalleryFiles = 10000;
 // Miniatures are kept at twice the slot size, enough for a sharp picture on a
 // high-density screen without holding whole photos in memory.
 constexpr int MiniatureWidth = 2 * 68;
@@ -94,26 +92,28 @@ void ChooseGalleryMiniature(int slot) {
 }
 
 bool OpenGalleryFile(const std::string& iniPath) {
-    IniFile ini(iniPath);
-    if (!ini.Exists()) return false;
-    int count = std::clamp(ini.ReadInteger("gallery", "Count", 0), 0, MaxGalleryFiles);
+    const std::string folder =
+        QFileInfo(QString::fromStdString(iniPath)).absolutePath().toStdString();
     std::vector<std::string> files;
-    for (int n = 1; n <= count; ++n) {
-        std::string name = ini.ReadString("files", "file" + std::to_string(n), "");
-        if (!name.empty()) files.push_back(name);
-    }
+    for (std::string& name : ReadGalleryNames(iniPath))
+        if (UsableGalleryPicture(folder + "/" + name)) files.push_back(std::move(name));
     if (files.empty()) return false;
-    PhotoGallery.Folder = QFileInfo(QString::fromStdString(iniPath)).absolutePath().toStdString();
+    PhotoGallery.Folder = folder;
     PhotoGallery.Files = std::move(files);
     PhotoGallery.Count = int(PhotoGallery.Files.size());
-    PhotoGallery.First = 0;
+    ShowGalleryFrom(0);
+    return true;
+}
+
+void ShowGalleryFrom(int first) {
+    if (PhotoGallery.Count <= 0) return;
+    PhotoGallery.First = ((first % PhotoGallery.Count) + PhotoGallery.Count) % PhotoGallery.Count;
     for (int slot = 0; slot < GallerySlotCount; ++slot) {
         if (slot < PhotoGallery.Count)
-            LoadGallerySlot(slot, slot);
+            LoadGallerySlot(slot, PhotoGallery.First + slot);
         else if (PictureControl* control = GetGallery(slot))
             control->ClearPicture();
     }
-    return true;
 }
 
 void ResetPhotoGallery() {

@@ -31,13 +31,14 @@ void GalleryStepPrevious();
 // picture and, on yes, loads it from its file.
 void ChooseGalleryMiniature(int slot);
 
-// Reads a gallery file:
-//   [gallery] Count=N
-//   [files]   file1=name ... fileN=name   (relative to the gallery file's folder)
-// Empty names are skipped. Fills the five miniatures from the first picture.
-// False, with the gallery unchanged, when the file is missing or names no
-// picture.
+// Reads a gallery file (see gallery_file.h). Empty names and pictures that
+// are missing or unreadable are skipped. Fills the five miniatures from the
+// first picture. False, with the gallery unchanged, when the file is missing
+// or names no usable picture.
 bool OpenGalleryFile(const std::string& iniPath);
+
+// Shows the open gallery from picture `first` (taken modulo Count) on.
+void ShowGalleryFrom(int first);
 
 // The full path of gallery picture `index` (taken modulo Count).
 std::string GalleryFilePath(int index);

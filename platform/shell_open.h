@@ -18,6 +18,10 @@ bool ShellOpenProgram(const std::string& path, const std::string& workingFolder,
 // never run as a program, even when its file is marked executable.
 bool ShellOpenDocument(const std::string& path);
 
+// The same, at a named place in the document (an HTML page's anchor). Some
+// desktops' openers drop the place and show the document from its top.
+bool ShellOpenDocumentAt(const std::string& path, const std::string& fragment);
+
 // Opens a web address in the desktop's browser.
 bool ShellOpenWebAddress(const std::string& address);
 

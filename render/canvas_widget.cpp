@@ -79,7 +79,21 @@ void CanvasWidget::hideEvent(QHideEvent* event) {
     QOpenGLWidget::hideEvent(event);
 }
 
+// A press acts on the layer the last frame found under the pointer. When the
+// pointer moved onto a tattoo and pressed before that move's frame was due,
+// the frame is drawn first, so the press never acts on an old pick. The frame
+// goes to the widget's framebuffer at once; it reaches the screen with the
+// next composition of the window.
+void CanvasWidget::DrawPendingFrame() {
+    if (!recompose_ || !isValid()) return;
+    makeCurrent();
+    paintGL();
+    doneCurrent();
+    update();
+}
+
 void CanvasWidget::mousePressEvent(QMouseEvent* event) {
+    DrawPendingFrame();
     const QPoint p = CanvasPixelAt(event->position());
     Panel1MouseDown(event->button(), event->buttons(), p.x(), p.y());
     ScheduleFrame();

@@ -31,6 +31,7 @@ class CanvasWidget : public QOpenGLWidget {
     void leaveEvent(QEvent* event) override;
 
   private:
+    void DrawPendingFrame();
     // Keeps frames coming while the canvas animates, and stops them after.
     void PaceAnimation();
 

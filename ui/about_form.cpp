@@ -11,7 +11,6 @@
 #include "ui/main_form.h"
 
 std::function<void()> AboutCloseHandler;
-const char* const AboutLinkAddress = "https://velmora.example/tattoo";
 
 TAboutForm::TAboutForm() : QWidget(nullptr, Qt::Tool) {
     setObjectName("AboutForm");
@@ -36,7 +35,7 @@ TAboutForm::TAboutForm() : QWidget(nullptr, Qt::Tool) {
     Label6->setObjectName("Label6");
     Label6->setGeometry(0, 0, 17, 25);
     Label6->OnClick = [this] { Label6Click(); };
-    Label4 = AddLabel("Label4", "Our web site", QRect(80, 40, 88, 13), "yellow");
+    Label4 = AddLabel("Label4", "Credits", QRect(80, 40, 88, 13), "yellow");
     Label4->setCursor(Qt::PointingHandCursor);
     Label4->installEventFilter(this);
     Image1 = new PictureControl(this);
@@ -67,11 +66,11 @@ void TAboutForm::Label6Click() {
 }
 
 void TAboutForm::Label4Click() {
-    ShellOpenWebAddress(AboutLinkAddress);
+    OpenHelpAbout();
 }
 
 void TAboutForm::Image1Click() {
-    ShellOpenWebAddress(MakerWebSite);
+    OpenHelpAbout();
 }
 
 void TAboutForm::closeEvent(QCloseEvent* event) {

@@ -14,7 +14,7 @@ class TAboutForm : public QWidget {
 
     QLabel* Label2 = nullptr;
     QLabel* Label3 = nullptr;
-    QLabel* Label4 = nullptr; // the link
+    QLabel* Label4 = nullptr; // the link to the help's credits
     QLabel* Label5 = nullptr;
     PictureControl* Label6 = nullptr; // the click surface that closes
     PictureControl* Image1 = nullptr; // the maker's logo
@@ -35,6 +35,3 @@ class TAboutForm : public QWidget {
 // Called whenever the About window closes; the main window sets it so that
 // it takes input again.
 extern std::function<void()> AboutCloseHandler;
-
-// The address the link label shows and opens.
-extern const char* const AboutLinkAddress;

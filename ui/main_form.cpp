@@ -21,7 +21,6 @@
 
 TMainForm* MainForm = nullptr;
 std::string StartupPhoto;
-const char* const MakerWebSite = "https://velmora.example/";
 std::function<void()> TerminateApplication = [] { QCoreApplication::quit(); };
 
 TMainForm::TMainForm(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint) {

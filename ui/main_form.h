@@ -9,6 +9,8 @@
 #include <memory>
 #include <string>
 
+#include "render/picture.h"
+
 class CanvasWidget;
 class DragSurface;
 class PictureControl;
@@ -101,6 +103,19 @@ class TMainForm : public QWidget {
     void Image14Click();
     void Image15Click();
 
+    // Picture commands. The dialogs are Qt's own, not the desktop's, and are
+    // found by these object names: OpenPictureDialog1, SaveDialog1,
+    // PrintDialog1, OpenGalleryDialog.
+    void LoadPictureClick();
+    void Button10Click();
+    void bprintClick();
+    void bfdeleteClick();
+    void baddGClick();
+    void bGalleryClick();
+    // Puts the composed picture into PrintBitmap (empty when there is none).
+    void PrintToBMP();
+    Picture PrintBitmap;
+
     // Information screens, help and About.
     void BhistoryClick();
     void bHygieneClick();
@@ -149,5 +164,7 @@ extern std::string StartupPhoto;
 // the program would end.
 extern std::function<void()> TerminateApplication;
 
-// The web site the logo and the About window open.
-extern const char* const MakerWebSite;
+// Opens the help file at its About section, where the credits and licences
+// are; nothing when there is no help file. The logo and the About window's
+// links lead here.
+void OpenHelpAbout();

@@ -54,6 +54,12 @@ const ButtonAction ButtonActions[] = {
     {"bmin",         &TMainForm::bminClick,     nullptr, nullptr},
     {"bhelp",        &TMainForm::Button11Click, &TMainForm::bhelpDblClick, nullptr},
     {"Bhistory",     &TMainForm::BhistoryClick, nullptr, nullptr},
+    {"bfopen",       &TMainForm::LoadPictureClick, nullptr, nullptr},
+    {"bfsave",       &TMainForm::Button10Click, nullptr, nullptr},
+    {"bprint",       &TMainForm::bprintClick,   nullptr, nullptr},
+    {"bfdelete",     &TMainForm::bfdeleteClick, nullptr, nullptr},
+    {"baddG",        &TMainForm::baddGClick,    nullptr, nullptr},
+    {"bGallery",     &TMainForm::bGalleryClick, nullptr, nullptr},
     {"bHygiene",     &TMainForm::bHygieneClick, nullptr, nullptr},
     {"barrp",        nullptr, nullptr, &AnyButton<PrevCatalogItem>},
     {"barrn",        nullptr, nullptr, &AnyButton<NextCatalogItem>},
@@ -122,7 +128,7 @@ void TMainForm::CreateControls() {
     Image7->OnMouseMove = [this](QPoint) { Image7MouseMove(); };
     Label2 = Place(new PictureControl(this), "Label2", 29, 10, 114, 97);
     Label2->setCursor(Qt::PointingHandCursor);
-    Label2->setToolTip(QLatin1String(MakerWebSite));
+    Label2->setToolTip(QStringLiteral("About Velmora"));
     Label2->OnMouseMove = [this](QPoint) { Image7MouseMove(); };
     Label2->OnClick = [this] { Label2Click(); };
     CreateSwatches();

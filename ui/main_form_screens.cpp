@@ -93,5 +93,10 @@ void TMainForm::HideLogoHighlight() {
 }
 
 void TMainForm::Label2Click() {
-    ShellOpenWebAddress(MakerWebSite);
+    OpenHelpAbout();
+}
+
+void OpenHelpAbout() {
+    const std::string help = AvailableHelpFile();
+    if (!help.empty()) ShellOpenDocumentAt(help, "about");
 }

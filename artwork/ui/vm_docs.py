@@ -53,7 +53,8 @@ def write_images(made):
         n = spec[0]
         row.paste(made["COL_%d%s" % (n, "_P" if n == 1 else "_N")], ((n - 1) * 33, 0))
     save_png(row.resize((row.width * 2, row.height * 2), Image.NEAREST), os.path.join(IMAGES, "colours.png"))
-    save_png(made["__window"], os.path.join(IMAGES, "window.png"))
+    # The screenshots of the help (images/window.png) are taken from the
+    # running program with a photo, tattoos and paint, not drawn here.
 
 
 def licences():
@@ -114,12 +115,34 @@ def markdown(text):
     return "\n".join(out)
 
 
+# CREDITS.md speaks to developers and names the scripts that made each
+# picture; the help speaks to users and names no file of the source tree.
+FOR_USERS = [
+    (r"<p>Velmora's pictures are made by <code>artwork/[^<]*</code>[^<]*<code>artwork/</code>\.[^<]*"
+     r"<code>LICENSES</code>\.</p>\n?", ""),
+    (r", drawn by the scripts in <code>artwork/[^<]*</code>", ""),
+    (r"under <code>data</code> are made by <code>artwork/[^<]*</code>", "of the catalog were made for Velmora"),
+    (r"The sample photo <code>resources/[^<]*</code>", "The sample photo Velmora starts with"),
+    (r" are rendered by <code>artwork/[^<]*</code>", " are rendered"),
+    (r"ornaments drawn by the script itself", "ornaments drawn for Velmora"),
+]
+
+
+def credits_for_users(credits_html):
+    for pattern, replacement in FOR_USERS:
+        credits_html = re.sub(pattern, replacement, credits_html)
+    for source_path in ("artwork/", "resources/"):
+        if source_path in credits_html:
+            raise SystemExit("vm_docs: CREDITS.md names %s in a way the help cannot rephrase" % source_path)
+    return credits_html
+
+
 def write_help():
     from vm_help_text import page
     credits_path = os.path.join(ROOT, "CREDITS.md")
     credits = ""
     if os.path.exists(credits_path):
         with open(credits_path, encoding="utf-8") as f:
-            credits = markdown(f.read())
+            credits = credits_for_users(markdown(f.read()))
     with open(os.path.join(HELP, "velmora-help.html"), "w", encoding="utf-8") as f:
         f.write(page(credits))

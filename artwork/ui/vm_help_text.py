@@ -80,17 +80,17 @@ CATALOG = [
     ("butt_kat.png", "Next group", "Shows the next group of designs; its name appears beside the button."),
     ("butt_arrp.png", "Previous design", "Steps back through the designs of the group."),
     ("butt_arrn.png", "Next design", "Steps forward through the designs of the group."),
-    ("butt_g.png", "Open gallery", "Opens a photo gallery (a folder with a <code>gallery.ini</code> file). Its photos appear in the strip above the canvas."),
-    ("butt_addg.png", "Add to gallery", "Adds the picture to the photo gallery."),
+    ("butt_g.png", "Open gallery", "Opens a photo gallery: choose its <code>gallery.ini</code> file, which lists the pictures in its folder. The dialog starts in the gallery that comes with Velmora. The gallery's photos appear in the strip above the canvas; pictures that are missing or cannot be read are left out."),
+    ("butt_addg.png", "Add to gallery", "Adds the finished picture, as saved, to the open photo gallery as a new JPEG file, and shows it at the end of the strip. With no gallery open, or with one you cannot change (such as the gallery that comes with Velmora), the picture goes to your own gallery, <code>~/.local/share/velmora/gallery</code>, which is then opened."),
     ("butt_arrgp.png", "Gallery back", "Pages the gallery strip back."),
     ("butt_arrgn.png", "Gallery forward", "Pages the gallery strip forward. Click a photo in the strip to use it; Velmora asks first, because the tattoos placed on the current photo are removed."),
 ]
 
 COMMANDS = [
-    ("butt_fopen.png", "Open", "Opens a photo: JPEG, PNG or BMP, up to 2048 &times; 2048 pixels. The folder <code>sample</code> beside the program holds examples."),
-    ("butt_fsave.png", "Save", "Saves the finished picture, photo with tattoos and paint, as JPEG or BMP."),
-    ("butt_print.png", "Print", "Prints the finished picture."),
-    ("butt_delete.png", "Clear", "Clears the picture to start again."),
+    ("butt_fopen.png", "Open", "Opens a photo: JPEG, PNG or BMP, up to 2048 &times; 2048 pixels. The dialog starts in the sample photos that come with Velmora. The tattoos and the paint on the current photo are removed."),
+    ("butt_fsave.png", "Save", "Saves the finished picture &ndash; the photo with its tattoos and paint, turned as you see it &ndash; at the photo's own size, as JPEG, BMP or PNG. Choose the type under the file name, or end the name in <code>.jpg</code>, <code>.bmp</code> or <code>.png</code>. A file is replaced only once the new one is complete."),
+    ("butt_print.png", "Print", "Prints the finished picture as large as the page allows, centred. Choose <em>Print to File (PDF)</em> to make a PDF file."),
+    ("butt_delete.png", "Clear", "After asking, removes every tattoo, all the paint and the selection, so you can start again on the same photo."),
     ("butt_hi.png", "History", "The history of the tattoo, on a full page. Click anywhere to close it."),
     ("butt_hy.png", "Hygiene", "Tattoo hygiene and aftercare, on a full page. Click anywhere to close it."),
     ("butt_help.png", "Help", "Opens this page."),
@@ -124,7 +124,7 @@ def page(credits_html):
 <li>Page through the designs with the arrows above the design's picture, and change the group with <strong>Next group</strong>.</li>
 <li>Click the design's picture to place it on the photo. The <strong>Move</strong> tool is then chosen.</li>
 <li>Move, rotate, resize, bend and blend the tattoo until it sits right on the skin.</li>
-<li>Save or print the result.</li>
+<li>Save or print the result, or add it to a photo gallery.</li>
 </ol>
 <p class="note">Every button shows a short hint when you rest the pointer on it. The button of the current tool stays lit in red.</p>
 """)
@@ -153,8 +153,11 @@ into the box beside the drawing tools, or click into it and press <kbd>Up</kbd> 
 </table>
 """)
     parts.append('<h2 id="about">About Velmora</h2>\n<p>Velmora is a tattoo try-on studio for your desktop. '
-                 'The credits and licences of its pictures, icons and fonts follow (the file '
-                 '<code>CREDITS.md</code> beside the program, with the licence texts in <code>LICENSES</code>).</p>\n'
+                 'The emblem at the top left of its window opens this section. '
+                 'The credits and licences of its pictures, icons and fonts follow. An installed copy also keeps '
+                 'them, with the full licence texts, in <code>share/doc/velmora</code> of the installation '
+                 '(<code>/usr/share/doc/velmora</code> for the Debian package): the file <code>CREDITS.md</code> '
+                 'and the folder <code>LICENSES</code>.</p>\n'
                  '<div class="credits">\n%s\n</div>\n' % credits_html)
     parts.append("</main>\n<footer>Velmora help</footer>\n</body>\n</html>\n")
     return "".join(parts)

@@ -1,16 +1,17 @@
 #include <QBuffer>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <memory>
 
-#include "platform/language.h"
 #include "content/content_messages.h"
 #include "content/photo_gallery.h"
 #include "content/photo_loader.h"
 #include "platform/form_controls.h"
+#include "platform/language.h"
 #include "platform/picture_control.h"
 #include "scene/scene_state.h"
 #include "tests/support/gl_fixture.h"
@@ -125,10 +126,25 @@ TEST_F(GalleryTest, PreviousFromTheStartWraps) {
     ExpectSlotsInOrder();
 }
 
-TEST_F(GalleryTest, UnreadablePictureLeavesItsSlotEmpty) {
-    std::string ini = MakeGallery(6);
-    std::ofstream(dir_.filePath("photo5.png").toStdString()) << "broken";
+TEST_F(GalleryTest, MissingAndBrokenPicturesAreSkippedWhenOpening) {
+    std::string ini = MakeGallery(7);
+    std::ofstream(dir_.filePath("photo1.png").toStdString()) << "broken";
+    QFile::remove(dir_.filePath("photo3.png"));
     ASSERT_TRUE(OpenGalleryFile(ini));
+    EXPECT_EQ(PhotoGallery.Files,
+              (std::vector<std::string>{"photo0.png", "photo2.png", "photo4.png", "photo5.png",
+                                        "photo6.png"}));
+    EXPECT_EQ(PictureNumber(slots_[1].get()), 2);
+    for (int k = 0; k < 7; ++k)
+        QFile::remove(dir_.filePath(QString("photo%1.png").arg(k)));
+    EXPECT_FALSE(OpenGalleryFile(ini));
+    EXPECT_EQ(PhotoGallery.Count, 5);
+}
+
+TEST_F(GalleryTest, APictureBrokenAfterOpeningLeavesItsSlotEmpty) {
+    std::string ini = MakeGallery(6);
+    ASSERT_TRUE(OpenGalleryFile(ini));
+    std::ofstream(dir_.filePath("photo5.png").toStdString()) << "broken";
     GalleryStepNext();
     EXPECT_EQ(PhotoGallery.First, 1);
     EXPECT_FALSE(slots_[4]->HasPicture());

@@ -113,6 +113,16 @@ TEST_F(ToolsByMouse, TattooToolsActOnTheLayerUnderThePointer) {
     EXPECT_EQ(Layers[0].Alpha, 155);
 }
 
+TEST_F(ToolsByMouse, APressRightAfterAMoveOntoATattooGrabsIt) {
+    Use(Tool::Move);
+    // No wait for the frame of the move: the press comes before it was due.
+    QTest::mouseMove(Window(), {213, 258});
+    QTest::mousePress(Window(), Qt::LeftButton, {}, {213, 258});
+    QTest::mouseMove(Window(), {233, 248});
+    QTest::mouseRelease(Window(), Qt::LeftButton, {}, {233, 248});
+    EXPECT_FLOAT_EQ(Corner(0).X, 130);
+}
+
 TEST_F(ToolsByMouse, OneShotToolsActAtThePress) {
     Use(Tool::FlipVertical);
     Layers[0].Corners[2].X = 230;

@@ -75,7 +75,7 @@ TEST_F(MainFormLayout, EveryControlSitsAtItsPlace) {
     EXPECT_FALSE(form_.Edit1->hasFrame());
     EXPECT_EQ(form_.Edit1->maxLength(), 2);
     EXPECT_EQ(form_.Edit1->text(), "20");
-    EXPECT_EQ(form_.Label2->toolTip(), QString(MakerWebSite));
+    EXPECT_EQ(form_.Label2->toolTip(), QString("About Velmora"));
 }
 
 TEST_F(MainFormLayout, TheBackgroundCoversTheWindowUnderEverything) {

@@ -67,12 +67,6 @@ TEST_F(Logo, AfterBlinkingItLightsUnderThePointerUntilTheBackgroundIsReached) {
     EXPECT_FALSE(form_.Image7->isVisible());
 }
 
-TEST_F(Logo, AClickOpensTheMakersSite) {
-    ClickControl(form_.Label2);
-    ASSERT_EQ(opened_.size(), 1u);
-    EXPECT_EQ(opened_[0], MakerWebSite);
-}
-
 // Help and About, with a folder of our own standing for the program's.
 class HelpAndAbout : public MainFormTest {
   protected:
@@ -119,6 +113,16 @@ TEST_F(HelpAndAbout, HelpOpensOnlyAnExistingHelpFile) {
     EXPECT_EQ(opened_[0], ProgramFolder + "guide.html");
 }
 
+TEST_F(HelpAndAbout, TheLogoOpensTheHelpAtItsAboutSection) {
+    HelpFileName = "guide.html";
+    ClickControl(form_.Label2);
+    EXPECT_TRUE(opened_.empty());
+    WriteHelpFile();
+    ClickControl(form_.Label2);
+    ASSERT_EQ(opened_.size(), 1u);
+    EXPECT_EQ(opened_[0], ProgramFolder + "guide.html#about");
+}
+
 TEST_F(HelpAndAbout, ADoubleClickOpensTheHelpOnceAndNeverAboutWhileHelpExists) {
     HelpFileName = "guide.html";
     WriteHelpFile();
@@ -160,18 +164,38 @@ TEST_F(HelpAndAbout, AboutDisablesTheEditorUntilItCloses) {
     for (QLabel* label : {about->Label3, about->Label4, about->Label5})
         EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width())
             << label->text().toStdString();
-    // The link and the logo take their own clicks; the texts close the window.
+    // The link and the logo take their own clicks and lead to the help's
+    // credits once there is a help file; the texts close the window.
+    QTest::mouseClick(about->Label4, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_TRUE(opened_.empty());
+    HelpFileName = "guide.html";
+    WriteHelpFile();
     QTest::mouseClick(about->Label4, Qt::LeftButton, {}, QPoint(5, 5));
     QTest::mouseClick(about->Image1, Qt::LeftButton, {}, QPoint(5, 5));
     ASSERT_EQ(opened_.size(), 2u);
-    EXPECT_EQ(opened_[0], AboutLinkAddress);
-    EXPECT_EQ(opened_[1], MakerWebSite);
+    EXPECT_EQ(opened_[0], ProgramFolder + "guide.html#about");
+    EXPECT_EQ(opened_[1], ProgramFolder + "guide.html#about");
     EXPECT_TRUE(about->isVisible());
     QWidget* hit = about->childAt(about->Label3->geometry().center());
     ASSERT_EQ(hit, about->Label6);
     QTest::mouseClick(about->Label6, Qt::LeftButton, {}, about->Label3->geometry().center());
     EXPECT_FALSE(about->isVisible());
     EXPECT_TRUE(form_.isEnabled());
+}
+
+} // namespace
+
+namespace {
+
+// The logo and the About window lead to the help's About section, and the
+// help speaks to users, not to the developers of the source tree.
+TEST(ShippedHelp, HasAnAboutSectionAndNamesNoSourceFiles) {
+    QFile help(VELMORA_SOURCE_DIR "/help/velmora-help.html");
+    ASSERT_TRUE(help.open(QIODevice::ReadOnly));
+    const QByteArray text = help.readAll();
+    EXPECT_TRUE(text.contains("id=\"about\""));
+    for (const char* source : {"artwork/", "resources/", "make-artwork", "make-content"})
+        EXPECT_FALSE(text.contains(source)) << source;
 }
 
 } // namespace

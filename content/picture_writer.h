@@ -1,0 +1,39 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "render/picture.h"
+
+// The file types a picture is saved in, in the order the save dialog offers
+// them.
+enum class PictureFileType { Jpeg, Bmp, Png };
+
+// Saved JPEGs keep fine skin texture and tattoo lines at a moderate size.
+constexpr int SavedJpegQuality = 92;
+
+// The type a file name asks for by its extension (.jpg, .jpeg, .bmp, .png in
+// any case); none for another extension or none at all.
+std::optional<PictureFileType> TypeOfFileName(const std::string& path);
+
+// The extension a type adds to a name that has none, with its point.
+const char* ExtensionOf(PictureFileType type);
+
+// Where a picture typed in the save dialog goes and in which type: a known
+// extension decides the type whatever filter was chosen; any other name gets
+// the chosen filter's extension added.
+struct SaveTarget {
+    std::string Path;
+    PictureFileType Type = PictureFileType::Jpeg;
+};
+SaveTarget ChooseSaveTarget(const std::string& typedPath, PictureFileType chosenFilter);
+
+// Encodes an RGB or RGBA picture as a lossless PNG in memory (alpha kept).
+bool EncodePngMemory(const Picture& picture, std::vector<unsigned char>& out,
+                     std::string* error = nullptr);
+
+// Writes the picture in the given type, atomically (see WriteFileAtomically):
+// a failure leaves any file already at the path as it was.
+bool WritePictureFile(const std::string& path, const Picture& picture, PictureFileType type,
+                      std::string* error = nullptr);
