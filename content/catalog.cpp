@@ -44,6 +44,20 @@ void ShowCatalogPicture(const std::string& groupName, const QImage* miniature) {
         MainControls.Image2->ClearPicture();
 }
 
+bool DesignSideUsable(int64_t side) {
+    return side > 0 && side <= MaxDesignSide;
+}
+
+// The design's size in the group file and its picture's size in the PNG
+// header are checked before a pixel is decoded.
+bool ReadDesignPicture(const CatalogGroup& group, const CatalogItem& item, Picture& picture) {
+    const std::string path = DesignPicturePath(group, item);
+    int32_t width = 0, height = 0;
+    return DesignSideUsable(item.Width) && DesignSideUsable(item.Height) &&
+           ReadPngSize(path, width, height) && DesignSideUsable(width) &&
+           DesignSideUsable(height) && DecodePngFile(path, picture);
+}
+
 } // namespace
 
 Picture DesignWithAlpha(const Picture& picture) {
@@ -60,11 +74,13 @@ Picture DesignWithAlpha(const Picture& picture) {
 namespace {
 
 // Makes the design's texture on its first placement; every later layer of the
-// design shares it.
+// design shares it. A design whose miniature could not be read shows an empty
+// slot, and a click on it does nothing.
 bool EnsureDesignTexture(const CatalogGroup& group, CatalogItem& item) {
     if (item.Loaded) return true;
+    if (item.Miniature.isNull()) return false;
     Picture picture;
-    if (!DecodePngFile(DesignPicturePath(group, item), picture)) {
+    if (!ReadDesignPicture(group, item, picture)) {
         AskContentMessage(Lang(TextDesignUnreadable), Lang(TextErrorCaption), MessageButtons::Ok,
                           MessageIcon::Error);
         return false;

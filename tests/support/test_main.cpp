@@ -23,3 +23,20 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }
+
+#ifdef VELMORA_LSAN_SUPPRESSIONS
+// The sanitizers' settings in a sanitizer build, built in (beside main, so
+// the linker keeps them) so that a test run by hand behaves as under ctest.
+extern "C" const char* __asan_default_options() {
+    return "detect_leaks=1:abort_on_error=1";
+}
+
+extern "C" const char* __ubsan_default_options() {
+    return "print_stacktrace=1:halt_on_error=1";
+}
+
+// Leaks of the system libraries only; the file says which and why.
+extern "C" const char* __lsan_default_options() {
+    return "suppressions=" VELMORA_LSAN_SUPPRESSIONS;
+}
+#endif
