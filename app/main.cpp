@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QIcon>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -42,16 +43,22 @@ std::vector<std::string> FileArguments(int argc, char** argv, int first) {
     return files;
 }
 
-// Starts the companion launcher with the files and leaves: the editor itself
-// only runs when something starts it with "-nosplash". VELMORA_LAUNCHER names
-// another launcher to start, which lets the start-up be checked without a
-// desktop.
-void StartLauncher(int argc, char** argv) {
+// Starts the companion launcher with the files: the editor itself only runs
+// when something starts it with "-nosplash". VELMORA_LAUNCHER names another
+// launcher to start, which lets the start-up be checked without a desktop.
+// Without a launcher to start, the user is told what is missing, since
+// nothing else would ever appear; the result is the program's exit status.
+int StartLauncher(int argc, char** argv) {
     const std::string folder = ExecutableFolder(argv[0]);
     const char* replacement = std::getenv("VELMORA_LAUNCHER");
     const std::string launcher =
         replacement && *replacement ? std::string(replacement) : LauncherPath(folder);
-    ShellOpenProgram(launcher, folder, FileArguments(argc, argv, 1));
+    if (ShellOpenProgram(launcher, folder, FileArguments(argc, argv, 1))) return 0;
+    std::fprintf(stderr,
+                 "velmora: the launcher %s is missing or cannot be started.\n"
+                 "Reinstall Velmora, or start the editor directly with: %s -nosplash\n",
+                 launcher.c_str(), argv[0]);
+    return 1;
 }
 
 QIcon ApplicationIcon() {
@@ -66,10 +73,7 @@ QIcon ApplicationIcon() {
 int main(int argc, char** argv) {
     // Only the first argument decides, exactly as typed; the rest are files.
     const std::string first = argc > 1 ? argv[1] : "";
-    if (first != "-nosplash") {
-        StartLauncher(argc, argv);
-        return 0;
-    }
+    if (first != "-nosplash") return StartLauncher(argc, argv);
     // Of the files given, the first is the photo to start with.
     const std::vector<std::string> files = FileArguments(argc, argv, 2);
     if (!files.empty()) StartupPhoto = files.front();

@@ -44,10 +44,23 @@ void ShowCatalogPicture(const std::string& groupName, const QImage* miniature) {
         MainControls.Image2->ClearPicture();
 }
 
-// Design textures hold their rows bottom first, as the tattoo mesh's V grows
-// upwards; only pictures with alpha are uploaded that way, so an RGB design
-// gets an opaque alpha channel first.
-Picture WithAlpha(const Picture& picture) {
+bool DesignSideUsable(int64_t side) {
+    return side > 0 && side <= MaxDesignSide;
+}
+
+// The design's size in the group file and its picture's size in the PNG
+// header are checked before a pixel is decoded.
+bool ReadDesignPicture(const CatalogGroup& group, const CatalogItem& item, Picture& picture) {
+    const std::string path = DesignPicturePath(group, item);
+    int32_t width = 0, height = 0;
+    return DesignSideUsable(item.Width) && DesignSideUsable(item.Height) &&
+           ReadPngSize(path, width, height) && DesignSideUsable(width) &&
+           DesignSideUsable(height) && DecodePngFile(path, picture);
+}
+
+} // namespace
+
+Picture DesignWithAlpha(const Picture& picture) {
     if (picture.HasAlpha()) return picture;
     Picture widened{picture.Width, picture.Height, 4, {}};
     widened.Pixels.reserve(size_t(picture.Width) * picture.Height * 4);
@@ -58,17 +71,21 @@ Picture WithAlpha(const Picture& picture) {
     return widened;
 }
 
+namespace {
+
 // Makes the design's texture on its first placement; every later layer of the
-// design shares it.
+// design shares it. A design whose miniature could not be read shows an empty
+// slot, and a click on it does nothing.
 bool EnsureDesignTexture(const CatalogGroup& group, CatalogItem& item) {
     if (item.Loaded) return true;
+    if (item.Miniature.isNull()) return false;
     Picture picture;
-    if (!DecodePngFile(DesignPicturePath(group, item), picture)) {
+    if (!ReadDesignPicture(group, item, picture)) {
         AskContentMessage(Lang(TextDesignUnreadable), Lang(TextErrorCaption), MessageButtons::Ok,
                           MessageIcon::Error);
         return false;
     }
-    item.Texture = UploadTexture(1, WithAlpha(picture), true);
+    item.Texture = UploadTexture(1, DesignWithAlpha(picture), true);
     item.Loaded = true;
     return true;
 }

@@ -5,11 +5,17 @@
 #include <string>
 #include <vector>
 
+#include "render/picture.h"
 #include "scene/scene_state.h"
 
 // The tattoo catalog: groups of designs read from the data folder at start.
 // Each design has a small JPEG miniature, held in memory from the start, and
 // a 512 x 512 PNG picture made into a texture the first time it is placed.
+// The largest design side accepted, in the group file and in the picture: the
+// photo's own limit. A larger design would take seconds and hundreds of
+// megabytes to place.
+constexpr int32_t MaxDesignSide = 2048;
+
 struct CatalogItem {
     std::string Name;    // base name of the design's .jpg and .png files
     int32_t Width = 512; // the design's box, on the scale of its 512 x 512 picture
@@ -32,8 +38,9 @@ extern int32_t CurrentGroup;
 extern int32_t ItemStep; // moved by the arrows; CurrentItem follows it cyclically
 extern int32_t CurrentItem;
 
-// Reads the catalog index, its group files and every miniature. A file that
-// cannot be read ends the reading quietly; what was read stays.
+// Reads the catalog index, its group files and every miniature. A broken
+// group or design costs only itself: it reads as empty, and the reading goes
+// on with the next one.
 void ReadCatalog(const std::string& indexPath);
 
 // Shows the current group's name and design in GroupName and Image2. A
@@ -51,8 +58,10 @@ void PrevCatalogGroup();
 void Image2Click();
 
 // Places design k of the current group on the photo as a new layer. Nothing
-// happens without a photo or when the design's picture cannot be read (a
-// message tells which); the next click tries the file again.
+// happens without a photo or for a design whose miniature could not be read
+// (its slot is empty). A design whose picture cannot be read, whose size is
+// not positive or has a side above MaxDesignSide is refused with a message;
+// the next click tries the file again.
 void AddTattoo(int k);
 
 // The view a new tattoo is placed in: pan, canvas size, the photo's centring
@@ -74,6 +83,11 @@ TattooPlace CurrentTattooPlace();
 // half the design's size whatever the zoom, with texture coordinates that cut
 // the design's box out of its 512 x 512 picture.
 void PlaceTattooCorners(int32_t w, int32_t h, const TattooPlace& view, TLayerCorner (&corners)[4]);
+
+// Design textures hold their rows bottom first, as the tattoo mesh's V grows
+// upwards; only pictures with alpha are uploaded that way, so an RGB design
+// gets an opaque alpha channel first.
+Picture DesignWithAlpha(const Picture& picture);
 
 // The design's PNG: ProgramFolder + "data/" + group + "/" + item + ".png".
 std::string DesignPicturePath(const CatalogGroup& group, const CatalogItem& item);

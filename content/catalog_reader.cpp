@@ -33,9 +33,12 @@ QImage ReadCatalogMiniature(const std::string& path) {
     return QImageFromPicture(picture);
 }
 
-// Reads the designs of one group; false when a miniature could not be read,
-// which ends the reading of the whole catalog.
-bool ReadCatalogGroup(const std::string& folder, CatalogGroup& group) {
+// Reads the designs of one group. A design without a name or with a miniature
+// that cannot be read keeps a null miniature: its slot stays empty and the
+// reading goes on with the next design.
+void ReadCatalogGroup(const std::string& folder, CatalogGroup& group) {
+    // A group without a name would read the catalog's own folder as its own.
+    if (group.Name.empty()) return;
     IniFile file(folder + "/" + group.Name + "/data.ini");
     group.ItemCount = CatalogCount(file.ReadInteger("data", "NbPics", 0));
     group.Items.assign(size_t(group.ItemCount), CatalogItem{});
@@ -44,10 +47,10 @@ bool ReadCatalogGroup(const std::string& folder, CatalogGroup& group) {
         item.Name = file.ReadString("pics", NumberedKey("pic", m), "");
         item.Width = file.ReadInteger("pics", NumberedKey("pic", m, "w"), 512);
         item.Height = file.ReadInteger("pics", NumberedKey("pic", m, "h"), 512);
-        item.Miniature = ReadCatalogMiniature(folder + "/" + group.Name + "/" + item.Name + ".jpg");
-        if (item.Miniature.isNull()) return false;
+        if (!item.Name.empty())
+            item.Miniature =
+                ReadCatalogMiniature(folder + "/" + group.Name + "/" + item.Name + ".jpg");
     }
-    return true;
 }
 
 } // namespace
@@ -60,6 +63,6 @@ void ReadCatalog(const std::string& indexPath) {
     for (int n = 1; n <= GroupCount; ++n) {
         CatalogGroup& group = Groups[n - 1];
         group.Name = index.ReadString("groups", NumberedKey("group", n), "");
-        if (!ReadCatalogGroup(folder, group)) return;
+        ReadCatalogGroup(folder, group);
     }
 }

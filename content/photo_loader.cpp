@@ -6,6 +6,7 @@
 #include <cstring>
 #include <fstream>
 
+#include "content/bmp_codec.h"
 #include "content/content_messages.h"
 #include "content/exif_orientation.h"
 #include "content/jpeg_codec.h"
@@ -63,9 +64,8 @@ bool ReadPngPhoto(const std::string& path, Picture& out) {
 }
 
 bool ReadBmpPhoto(const std::string& path, Picture& out) {
-    QImage image;
-    if (!image.load(QString::fromStdString(path), "BMP")) return false;
-    return PictureFromQImage(image, out);
+    std::vector<uint8_t> bytes;
+    return ReadWholeFile(path, bytes) && DecodeBmpMemory(bytes.data(), bytes.size(), out);
 }
 
 // The current photo's tile names inside a grid of columns x rows, column by

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -44,7 +45,7 @@ void ReadPngBytes(png_structp png, png_bytep target, size_t count) {
         got = std::fread(target, 1, count, job->file);
     } else {
         got = std::min(count, job->size - job->position);
-        std::memcpy(target, job->data + job->position, got);
+        if (got > 0) std::memcpy(target, job->data + job->position, got);
         job->position += got;
     }
     if (got != count) png_error(png, "the PNG data ends too early");
@@ -64,6 +65,22 @@ void RequestRgbOutput(png_structp png, png_infop info) {
     if (grey) png_set_gray_to_rgb(png);
     if (bitDepth == 16) png_set_scale_16(png);
     png_set_interlace_handling(png);
+}
+
+// libpng allocates only chunk buffers and a few rows itself (the pixels are
+// ours), and no real picture needs more than this for either. A chunk's
+// stated length is taken at its word and allocated, and zeroed, before any of
+// it is read, and libpng's own chunk limit is only a warning while reading: a
+// hundred-byte file would make it fill two gigabytes.
+constexpr png_alloc_size_t MaxPngAllocation = 8u << 20;
+
+png_voidp LimitedPngMalloc(png_structp png, png_alloc_size_t size) {
+    if (size > MaxPngAllocation) png_error(png, "a chunk is too large");
+    return std::malloc(size);
+}
+
+void PngFree(png_structp, png_voidp memory) {
+    std::free(memory);
 }
 
 bool RefuseOverLimits(PngJob* job, png_uint_32 width, png_uint_32 height) {
@@ -89,7 +106,8 @@ bool RefuseHugeHeader(PngJob* job) {
         std::rewind(job->file);
     } else {
         got = std::min(sizeof start, job->size);
-        std::memcpy(start, job->data, got);
+        // Empty data may come without a buffer, which memcpy must not be given.
+        if (got > 0) std::memcpy(start, job->data, got);
     }
     const bool isHeader = got == sizeof start && png_sig_cmp(start, 0, 8) == 0 &&
                           std::memcmp(start + 12, "IHDR", 4) == 0;
@@ -122,7 +140,8 @@ bool Fail(std::string* error, const std::string& text) {
 }
 
 bool DecodePng(PngJob& job, Picture& out, std::string* error) {
-    job.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &job, OnPngError, OnPngWarning);
+    job.png = png_create_read_struct_2(PNG_LIBPNG_VER_STRING, &job, OnPngError, OnPngWarning,
+                                       nullptr, LimitedPngMalloc, PngFree);
     if (job.png) job.info = png_create_info_struct(job.png);
     auto release = [](PngJob* done) { png_destroy_read_struct(&done->png, &done->info, nullptr); };
     std::unique_ptr<PngJob, decltype(release)> guard(&job, release);
@@ -157,6 +176,19 @@ bool DecodePngFile(const std::string& path, Picture& out, std::string* error) {
     PngJob job;
     job.file = file.get();
     return DecodePng(job, out, error);
+}
+
+bool ReadPngSize(const std::string& path, int32_t& width, int32_t& height) {
+    unsigned char start[24] = {};
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
+                                                         std::fclose);
+    if (!file || std::fread(start, 1, sizeof start, file.get()) != sizeof start) return false;
+    if (png_sig_cmp(start, 0, 8) != 0 || std::memcmp(start + 12, "IHDR", 4) != 0) return false;
+    const png_uint_32 w = BigEndian32(start + 16), h = BigEndian32(start + 20);
+    if (w > png_uint_32(INT32_MAX) || h > png_uint_32(INT32_MAX)) return false;
+    width = int32_t(w);
+    height = int32_t(h);
+    return true;
 }
 
 bool DecodePngMemory(const void* data, size_t size, Picture& out, std::string* error) {

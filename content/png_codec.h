@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "render/picture.h"
@@ -13,3 +14,7 @@
 // On failure `out` is left untouched and `error`, when given, says why.
 bool DecodePngFile(const std::string& path, Picture& out, std::string* error = nullptr);
 bool DecodePngMemory(const void* data, size_t size, Picture& out, std::string* error = nullptr);
+
+// The width and height stated in a PNG file's header, read without decoding
+// anything; false when the file does not start like a PNG picture.
+bool ReadPngSize(const std::string& path, int32_t& width, int32_t& height);

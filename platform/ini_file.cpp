@@ -101,6 +101,15 @@ IniFile::IniFile(const std::string& path) {
     Parse();
 }
 
+IniFile IniFile::FromText(std::string text) {
+    IniFile ini;
+    ini.text_ = std::move(text);
+    if (ini.text_.size() > MaxIniBytes) ini.text_.resize(MaxIniBytes);
+    ini.exists_ = true;
+    ini.Parse();
+    return ini;
+}
+
 bool IniFile::Exists() const {
     return exists_;
 }

@@ -16,6 +16,8 @@
 class IniFile {
   public:
     explicit IniFile(const std::string& path);
+    // An INI text already in memory (a built-in file), read by the same rules.
+    static IniFile FromText(std::string text);
 
     bool Exists() const;
     std::string ReadString(const std::string& section, const std::string& key,
@@ -25,6 +27,8 @@ class IniFile {
     int32_t ReadInteger(const std::string& section, const std::string& key, int32_t fallback) const;
 
   private:
+    IniFile() = default;
+
     // A piece of text_, kept as offsets so that copies of the object stay valid.
     struct Span {
         uint32_t Begin = 0;

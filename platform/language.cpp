@@ -1,6 +1,7 @@
 #include "platform/language.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <new>
 
@@ -31,16 +32,32 @@ bool IsFile(const QString& path) {
     return QFileInfo(path).isFile();
 }
 
+// The lang.ini shipped with the program, built into it, so that a missing,
+// empty or broken file beside the program never leaves a blank question box.
+IniFile BuiltInLanguage() {
+    QFile file(QStringLiteral(":/lang.ini"));
+    if (!file.open(QIODevice::ReadOnly)) return IniFile::FromText({});
+    return IniFile::FromText(file.readAll().toStdString());
+}
+
+// The file's text, or the built-in one where the file gives none (an empty
+// text is never meant: it would show a blank hint or message).
+std::string ReadText(const IniFile& file, const IniFile& builtIn, const std::string& section,
+                     const std::string& key) {
+    std::string text = file.ReadString(section, key, "");
+    return text.empty() ? builtIn.ReadString(section, key, "") : text;
+}
+
 } // namespace
 
 void LoadLanguage(const std::string& path) {
-    if (!IsFile(QString::fromStdString(path))) return;
-    // A failure while reading keeps the texts read so far and leaves the rest empty.
+    // A failure while reading keeps the texts read so far; the rest stay empty.
     try {
-        const IniFile ini(path);
-        HelpFileName = ini.ReadString("Options", "HelpFile", "");
+        const IniFile builtIn = BuiltInLanguage();
+        const IniFile file(path);
+        HelpFileName = ReadText(file, builtIn, "Options", "HelpFile");
         for (int n = 1; n <= TextCount; ++n) {
-            LangStrings[n - 1] = ini.ReadString("Strings", std::to_string(n), "");
+            LangStrings[n - 1] = ReadText(file, builtIn, "Strings", std::to_string(n));
             ReplaceLineBreaks(LangStrings[n - 1]);
         }
     } catch (const std::bad_alloc&) {

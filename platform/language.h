@@ -14,8 +14,9 @@ extern int32_t ScreenHeight;
 
 // Reads HelpFile of [Options] and the texts "1" to "100" of [Strings] from the
 // language file. A backslash followed by a lower-case n in a text becomes a
-// space and a carriage return, so the text keeps its length. Nothing happens
-// when the file does not exist.
+// space and a carriage return, so the text keeps its length. Every value the
+// file does not give (missing, empty, or the whole file missing or unreadable)
+// comes from the lang.ini built into the program.
 void LoadLanguage(const std::string& path);
 
 // Text n (1..100); an empty text for any other number.

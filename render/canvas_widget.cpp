@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <cmath>
 
 #include "render/frame_renderer.h"
@@ -113,10 +114,14 @@ void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
 
 // A second press within the double-click time arrives here instead of as a
 // press; like the first press it still starts the tool after the double
-// click has been handled.
+// click has been handled. The middle button only ever holds the photo.
 void CanvasWidget::mouseDoubleClickEvent(QMouseEvent* event) {
-    Panel1DblClick();
+    if (event->button() != Qt::MiddleButton) Panel1DblClick();
     mousePressEvent(event);
+}
+
+void CanvasWidget::wheelEvent(QWheelEvent* event) {
+    Panel1MouseWheel(event->modifiers(), event->angleDelta(), CanvasPixelAt(event->position()));
 }
 
 void CanvasWidget::leaveEvent(QEvent* event) {

@@ -18,6 +18,11 @@ class CanvasWidget : public QOpenGLWidget {
     // made meanwhile are merged into that one frame.
     void ScheduleFrame();
 
+    // Draws a requested frame that is not yet due, so that what acts on the
+    // layer under the pointer (a press, the Delete key) sees the pointer's
+    // latest place.
+    void DrawPendingFrame();
+
   protected:
     void initializeGL() override;
     void resizeGL(int w, int h) override;
@@ -28,10 +33,10 @@ class CanvasWidget : public QOpenGLWidget {
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void leaveEvent(QEvent* event) override;
 
   private:
-    void DrawPendingFrame();
     // Keeps frames coming while the canvas animates, and stops them after.
     void PaceAnimation();
 

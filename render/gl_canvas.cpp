@@ -166,6 +166,10 @@ void EmitVertex(const CanvasPoint& p) {
 } // namespace
 
 int32_t CreateCanvasContext(int32_t width, int32_t height, QOpenGLWidget* window) {
+    // Without a context the view keeps the canvas's own size, so that a photo
+    // still fits at a usable zoom and new tattoo corners stay finite.
+    ViewWidth = width;
+    ViewHeight = height;
     const int32_t result = OpenCanvasContext(window);
     if (result != 0) return result;
     SetProjection(width, height);
@@ -294,6 +298,9 @@ std::vector<uint8_t> TextureBytes(const Picture& picture) {
 
 TextureName UploadTexture(int32_t count, const Picture& picture, bool mipmapped) {
     MakeCanvasCurrent();
+    // Without any context (OpenGL could not be started) there is nowhere to
+    // upload to, and GLU would crash asking a missing context for its version.
+    if (!QOpenGLContext::currentContext()) return 0;
     std::vector<TextureName> names(static_cast<size_t>(std::max(count, 1)));
     glGenTextures(static_cast<GLsizei>(names.size()), names.data());
     glBindTexture(GL_TEXTURE_2D, names[0]);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "render/frame_request.h"
 #include "scene/scene_state.h"
 #include "scene/selection_mask.h"
 #include "tools/paint_layer.h"
@@ -56,8 +57,7 @@ void ActAtPress(TTattooLayer& layer, GrabCentre centre) {
     switch (ToolMode) {
     case Tool::Delete:
         MouseHeld = false;
-        DeleteLayer(HoverLayer);
-        HoverLayer = -1;
+        DeleteHoveredLayer();
         break;
     case Tool::FlipVertical:
         MouseHeld = false;
@@ -142,10 +142,20 @@ void Drag(Qt::MouseButtons buttons, float dx, float dy) {
     DragLayer(*layer, tool, dx, dy);
 }
 
+// One notch of the wheel: 120 eighths of a degree.
+constexpr float WheelNotch = 120;
+constexpr float ZoomStepPerNotch = 5;
+constexpr float PanPerNotch = 40;
+
 } // namespace
 
-void Panel1MouseDown(Qt::MouseButton, Qt::MouseButtons buttons, int32_t, int32_t) {
-    if (!PhotoPresent() || buttons.testFlag(Qt::RightButton)) return;
+void Panel1MouseDown(Qt::MouseButton button, Qt::MouseButtons buttons, int32_t, int32_t) {
+    if (!PhotoPresent()) return;
+    if (button == Qt::MiddleButton) {
+        PhotoGrabbed = true;
+        return;
+    }
+    if (buttons.testFlag(Qt::RightButton)) return;
     if (StartViewOrPaintTool()) return;
     TTattooLayer* layer = HoveredLayer();
     if (!layer) return;
@@ -161,14 +171,21 @@ void Panel1MouseMove(Qt::MouseButtons buttons, int32_t x, int32_t y) {
     MouseInCanvas = true;
     ApplyPendingBrushSize();
     if (ToolMode == Tool::Select && PhotoPresent()) MoveSelectionPoint();
-    if (MouseHeld) Drag(buttons, float(x - MouseX), float(y - MouseY));
+    if (PhotoGrabbed)
+        PhotoMoveDrag(float(x - MouseX), float(y - MouseY));
+    else if (MouseHeld)
+        Drag(buttons, float(x - MouseX), float(y - MouseY));
     // Drags measure their movement from the previous position, so it is
     // stored only at the very end.
     MouseX = x;
     MouseY = y;
 }
 
-void Panel1MouseUp(Qt::MouseButton, Qt::MouseButtons, int32_t, int32_t) {
+void Panel1MouseUp(Qt::MouseButton button, Qt::MouseButtons, int32_t, int32_t) {
+    if (button == Qt::MiddleButton) {
+        PhotoGrabbed = false;
+        return;
+    }
     MouseHeld = false;
     if (ToolMode == Tool::Select) FixSelectionPoint();
 }
@@ -179,4 +196,28 @@ void Panel1DblClick() {
 
 void Panel1MouseLeave() {
     MouseInCanvas = false;
+}
+
+void Panel1MouseWheel(Qt::KeyboardModifiers modifiers, QPoint angleDelta, QPoint at) {
+    if (!PhotoPresent()) return;
+    const float across = angleDelta.x() / WheelNotch;
+    const float down = angleDelta.y() / WheelNotch;
+    // A wheel turned with Alt or Shift may arrive as a horizontal one.
+    const float turn = down != 0 ? down : across;
+    if (modifiers.testFlag(Qt::ControlModifier)) {
+        if (turn != 0) ZoomAboutPoint(turn > 0, std::fabs(turn) * ZoomStepPerNotch, at.x(), at.y());
+    } else if (modifiers.testFlag(Qt::ShiftModifier)) {
+        PhotoMoveDrag(turn * PanPerNotch, 0);
+    } else {
+        PhotoMoveDrag(across * PanPerNotch, down * PanPerNotch);
+    }
+    RequestFrame();
+}
+
+bool DeleteHoveredLayer() {
+    if (!MouseInCanvas || !HoveredLayer()) return false;
+    DeleteLayer(HoverLayer);
+    HoverLayer = -1;
+    RequestFrame();
+    return true;
 }

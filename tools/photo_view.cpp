@@ -6,11 +6,13 @@
 #include <cmath>
 
 #include "platform/form_controls.h"
+#include "render/frame_renderer.h"
 #include "render/frame_request.h"
 #include "scene/scene_state.h"
 #include "tools/tattoo_tools.h"
 
 float ZoomStep = 0;
+bool PhotoGrabbed = false;
 
 namespace {
 
@@ -121,6 +123,31 @@ void PhotoMoveDrag(float dx, float dy) {
     SetScrollPositionX(static_cast<int32_t>(std::nearbyint(PanX - dx)));
 }
 
+namespace {
+
+// The pan that shows the layer-space coordinate `point` at canvas position
+// `canvas` on one axis at the current zoom and range.
+int32_t PanShowing(float point, int32_t canvas, int32_t overflow, int32_t view, int32_t shown) {
+    const float centre = CenteringOffset(overflow, view, shown, Zoom);
+    return static_cast<int32_t>(std::nearbyint(point * Zoom - canvas + centre));
+}
+
+} // namespace
+
+void ZoomAboutPoint(bool in, float step, int32_t x, int32_t y) {
+    const float pointX =
+        (x + PanX - CenteringOffset(OverflowX, ViewWidth, PhotoWidth, Zoom)) / Zoom;
+    const float pointY =
+        (y + PanY - CenteringOffset(OverflowY, ViewHeight, PhotoHeight, Zoom)) / Zoom;
+    ZoomStep = step;
+    if (in)
+        Button3Click();
+    else
+        Button4Click();
+    SetScrollPositionX(PanShowing(pointX, x, OverflowX, ViewWidth, PhotoWidth));
+    SetScrollPositionY(PanShowing(pointY, y, OverflowY, ViewHeight, PhotoHeight));
+}
+
 void PhotoZoomDrag(float dy) {
     ZoomStep = std::fabs(dy) / 5;
     if (dy > 0) Button3Click();
@@ -140,4 +167,5 @@ std::string ZoomCaption(float zoom) {
 
 void ResetPhotoView() {
     ZoomStep = 0;
+    PhotoGrabbed = false;
 }

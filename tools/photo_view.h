@@ -12,6 +12,10 @@
 // The size of the next zoom step, set by the PhotoZoom drag.
 extern float ZoomStep;
 
+// The middle button holds the photo: pointer movement pans it, whatever the
+// tool.
+extern bool PhotoGrabbed;
+
 // Moves the pan of one axis to `position`, clamped into its range.
 void SetScrollPositionX(int32_t position);
 void SetScrollPositionY(int32_t position);
@@ -38,11 +42,16 @@ void Button14Click();
 void PhotoMoveDrag(float dx, float dy);
 void PhotoZoomDrag(float dy);
 
+// One zoom step in (`in`) or out by `step`, as the zoom tool makes it, that
+// keeps the photo point under canvas point (x, y) in place as far as the pan
+// ranges allow.
+void ZoomAboutPoint(bool in, float step, int32_t x, int32_t y);
+
 // The zoom that shows the whole photo: the smaller of the two axes' ratios.
 float FitZoom(int32_t photoWidth, int32_t photoHeight, int32_t viewWidth, int32_t viewHeight);
 
 // "Zoom: " and the zoom in per cent, rounded half to even.
 std::string ZoomCaption(float zoom);
 
-// ZoomStep back to its start (for tests).
+// ZoomStep back to its start and no photo grabbed (for tests).
 void ResetPhotoView();

@@ -62,9 +62,13 @@ static void PointerLeftCanvas() {
 void ButtonsImages(int32_t id, bool flag) {
     if (flag) PointerLeftCanvas();
     if (id == LastHoverId) return;
+    ShowButtonsImages();
+    LastHoverId = id;
+}
+
+void ShowButtonsImages() {
     for (const ImageButtonInfo& button : ImageButtons)
         Show(button.Index, CurrentPicture(button));
-    LastHoverId = id;
 }
 
 void ImageButtonMouseMove(int index) {

@@ -42,6 +42,9 @@ void LoadButtonSkins();
 // one element cost nothing. With `flag` set the pointer counts as having left
 // the canvas.
 void ButtonsImages(int32_t id, bool flag);
+// Shows every button's picture for the current tool and hover at once, for
+// changes made without the pointer moving (a tool chosen by key).
+void ShowButtonsImages();
 
 // The handlers every image button shares, by its index: the pointer moving
 // over it, a mouse button going down on it and coming up again.

@@ -31,6 +31,7 @@ TMainForm::TMainForm(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint)
     QFont small = font();
     small.setPixelSize(11);
     setFont(small);
+    setAcceptDrops(true);
     CreateControls();
     FormCreate();
 }

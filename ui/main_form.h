@@ -14,6 +14,10 @@
 class CanvasWidget;
 class DragSurface;
 class PictureControl;
+class QDragEnterEvent;
+class QDragMoveEvent;
+class QDropEvent;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -132,9 +136,27 @@ class TMainForm : public QWidget {
     void HideLogoHighlight();
     int32_t LogoBlinkCount = 0;
 
+    // The keyboard: the standard shortcuts, Delete for the tattoo under the
+    // pointer and a letter for each tool. Keys it does not use are left to
+    // the window.
+    void FormKeyDown(QKeyEvent* event);
+    // The letter that selects each tool button's tool, by control name; 0
+    // for a button that is no tool.
+    static char ToolKey(const char* control);
+
+    // Dropped picture files: on the canvas a PNG becomes a tattoo layer at
+    // the drop point; anywhere else a picture becomes the photo.
+    void FormDragOver(QDragMoveEvent* event);
+    void FormDragDrop(QDropEvent* event);
+    void DropPicture(const std::string& path, QPoint canvas, bool onCanvas);
+
   protected:
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     void CreateControls();

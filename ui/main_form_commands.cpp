@@ -6,6 +6,7 @@
 #include "content/picture_commands.h"
 #include "scene/scene_state.h"
 #include "ui/button_skins.h"
+#include "ui/dialog_folders.h"
 #include "ui/main_form.h"
 
 namespace {
@@ -52,14 +53,17 @@ PictureFileType FilterType(int index) {
 } // namespace
 
 void TMainForm::LoadPictureClick() {
-    const QString file = ChooseExistingFile(this, "OpenPictureDialog1", OpenPictureDialog1Folder,
-                                            OpenPictureFilters);
-    if (!file.isEmpty()) OpenFoto(file.toStdString());
+    const QString folder = DialogStartFolder(PictureDialog::Open, OpenPictureDialog1Folder);
+    const QString file = ChooseExistingFile(this, "OpenPictureDialog1", folder, OpenPictureFilters);
+    if (file.isEmpty()) return;
+    RememberDialogFolder(PictureDialog::Open, file);
+    OpenFoto(file.toStdString());
 }
 
 void TMainForm::Button10Click() {
     QFileDialog dialog(this);
-    PrepareFileDialog(dialog, "SaveDialog1", QString(), SavePictureFilters);
+    PrepareFileDialog(dialog, "SaveDialog1", DialogStartFolder(PictureDialog::Save, QString()),
+                      SavePictureFilters);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     // The dialog then asks before replacing the file that will be written.
@@ -73,7 +77,9 @@ void TMainForm::Button10Click() {
     if (file.isEmpty()) return;
     const int filter = SavePictureFilters.indexOf(dialog.selectedNameFilter());
     PrintToBMP();
-    SavePicture(PrintBitmap, file.toStdString(), FilterType(filter));
+    const std::string written = SavePicture(PrintBitmap, file.toStdString(), FilterType(filter));
+    if (!written.empty())
+        RememberDialogFolder(PictureDialog::Save, QString::fromStdString(written));
     PrintBitmap = Picture{};
 }
 

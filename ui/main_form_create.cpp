@@ -1,3 +1,4 @@
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QTimer>
 
@@ -6,6 +7,7 @@
 #include "content/png_codec.h"
 #include "platform/canvas_context.h"
 #include "platform/language.h"
+#include "platform/message_box.h"
 #include "platform/picture_control.h"
 #include "platform/resources.h"
 #include "render/canvas_cursor.h"
@@ -18,6 +20,9 @@
 #include "ui/main_form.h"
 
 namespace {
+
+constexpr int TextNoOpenGl = 90;
+constexpr int TextErrorCaption = 41;
 
 // A cursor picture as a texture; 0 when the picture is missing or unreadable,
 // so the canvas then draws no cursor in that tool instead of failing.
@@ -44,7 +49,13 @@ void TMainForm::FormCreate() {
     OpenGalleryDialogFolder = QString::fromStdString(ProgramFolder + "gallery");
     OpenPictureDialog1Folder = QString::fromStdString(ProgramFolder + "sample");
     ReadCatalog(ProgramFolder + "data/data.ini");
-    CreateCanvasContext(Panel1->width(), Panel1->height(), Panel1);
+    if (CreateCanvasContext(Panel1->width(), Panel1->height(), Panel1) != 0) {
+        ShowMessageBox(Lang(TextNoOpenGl), Lang(TextErrorCaption), MessageButtons::Ok,
+                       MessageIcon::Error);
+        // Nothing can be drawn without OpenGL, and where the system has none
+        // Qt cannot even show the canvas: the program ends once told.
+        QCoreApplication::exit(1);
+    }
     // The canvas draws its own cursor picture at the pointer.
     Panel1->setCursor(Qt::BlankCursor);
     // The canvas, not the brush-size edit, has the focus at start: the edit's

@@ -83,9 +83,14 @@ TEST_F(LauncherRun, WithoutTheExactFirstArgumentOnlyTheLauncherStarts) {
     }
 }
 
-TEST_F(LauncherRun, AMissingLauncherIsNotAnError) {
-    ASSERT_TRUE(Run({}, 10000, folder_.filePath("no-such-launcher")));
-    EXPECT_EQ(process_.exitCode(), 0);
+TEST_F(LauncherRun, AMissingLauncherIsNamedAndFailsTheStart) {
+    const QString missing = folder_.filePath("no-such-launcher");
+    ASSERT_TRUE(Run({}, 10000, missing));
+    EXPECT_EQ(process_.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process_.exitCode(), 1);
+    const QString said = QString::fromUtf8(process_.readAllStandardError());
+    EXPECT_TRUE(said.contains(missing)) << said.toStdString();
+    EXPECT_TRUE(said.contains("-nosplash")) << said.toStdString();
 }
 
 TEST_F(LauncherRun, NosplashRunsTheEditorWithOrWithoutAPhoto) {

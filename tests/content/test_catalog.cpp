@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QTemporaryDir>
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <memory>
@@ -119,21 +120,33 @@ TEST_F(CatalogTest, ReadsGroupsDesignsAndDefaultSizes) {
     EXPECT_FALSE(Groups[1].Items[0].Miniature.isNull());
 }
 
-TEST_F(CatalogTest, UnreadableMiniatureEndsTheReading) {
-    files_.Groups({"a", "b", "c"});
+TEST_F(CatalogTest, BrokenDesignCostsOnlyItself) {
     files_.Group("a", 2);
-    files_.Group("b", 3);
+    files_.Group("b", 4);
     files_.Group("c", 1);
-    std::remove(files_.Data("b/d1.jpg").c_str());
+    std::filesystem::resize_file(files_.Data("a/d0.jpg"), 100);
+    files_.Write(files_.Data("b/data.ini"),
+                 "[data]\nNbPics=6\n[pics]\npic1=d0\npic2=\npic3=d2\npic4=nowhere\npic6=d3\n");
+    // The fifth group has no name; the index's own keys must not make one.
+    files_.Write(files_.Index(), "[data]\nNbGroups=5\nNbPics=1\n[groups]\ngroup1=a\ngroup2=b\n"
+                                 "group3=missing\ngroup4=c\n[pics]\npic1=a/d1\n");
     ReadCatalog(files_.Index());
-    ASSERT_EQ(GroupCount, 3);
+    ASSERT_EQ(GroupCount, 5);
+    EXPECT_EQ(Groups[4].ItemCount, 0) << "a nameless group reads nothing";
+    EXPECT_TRUE(Groups[0].Items[0].Miniature.isNull());
     EXPECT_FALSE(Groups[0].Items[1].Miniature.isNull());
-    ASSERT_EQ(Groups[1].ItemCount, 3);
-    EXPECT_EQ(Groups[1].Items[1].Name, "d1");
-    EXPECT_TRUE(Groups[1].Items[1].Miniature.isNull());
-    EXPECT_EQ(Groups[1].Items[2].Name, "");
-    EXPECT_EQ(Groups[2].Name, "");
+    ASSERT_EQ(Groups[1].ItemCount, 6);
+    for (int k : {0, 2, 5})
+        EXPECT_FALSE(Groups[1].Items[k].Miniature.isNull()) << k;
+    for (int k : {1, 3, 4})
+        EXPECT_TRUE(Groups[1].Items[k].Miniature.isNull()) << k;
     EXPECT_EQ(Groups[2].ItemCount, 0);
+    EXPECT_EQ(Groups[3].Name, "c");
+    EXPECT_FALSE(Groups[3].Items[0].Miniature.isNull());
+    ShowMiniatures();
+    EXPECT_FALSE(image_.HasPicture());
+    NextCatalogItem();
+    EXPECT_EQ(ShownDesign(image_), 1);
 }
 
 TEST_F(CatalogTest, BrokenIndexReadsSafely) {
@@ -289,6 +302,50 @@ TEST_F(CatalogGl, UnreadableDesignAddsNoLayerUntilRepaired) {
     EXPECT_TRUE(Groups[0].Items[1].Loaded);
     PhotoWidth = 0;
     AddTattoo(1);
+    EXPECT_EQ(LastLayer, 0);
+}
+
+TEST_F(CatalogGl, BrokenMiniatureSlotDoesNothing) {
+    int messages = 0;
+    ContentMessageBox = [&](const std::string&, const std::string&, MessageButtons, MessageIcon) {
+        ++messages;
+        return MessageAnswer::Ok;
+    };
+    files_.Design("g", 0);
+    std::filesystem::resize_file(files_.Data("g/d0.jpg"), 100);
+    ReadCatalog(files_.Index());
+    Image2Click();
+    EXPECT_EQ(LastLayer, -1);
+    EXPECT_EQ(messages, 0);
+}
+
+TEST_F(CatalogGl, DesignsWithoutAUsableSizeAreRefused) {
+    std::vector<std::string> shown;
+    ContentMessageBox = [&](const std::string& text, const std::string&, MessageButtons,
+                            MessageIcon) {
+        shown.push_back(text);
+        return MessageAnswer::Ok;
+    };
+    files_.Group("g", 2, "pic1w=0\npic2h=-5\n");
+    ReadCatalog(files_.Index());
+    files_.Design("g", 0);
+    files_.Design("g", 1);
+    AddTattoo(0);
+    AddTattoo(1);
+    files_.Group("g", 2, "pic1w=2049\n");
+    ReadCatalog(files_.Index());
+    AddTattoo(0);
+    QImage wide(2049, 2, QImage::Format_RGBA8888);
+    wide.fill(Qt::red);
+    wide.save(QString::fromStdString(files_.DesignPath("g", 1)), "PNG");
+    AddTattoo(1);
+    EXPECT_EQ(LastLayer, -1);
+    ASSERT_EQ(shown.size(), 4u);
+    for (const std::string& text : shown)
+        EXPECT_EQ(text, "Design unreadable");
+    files_.Group("g", 2, "pic1w=2048\npic1h=1\n");
+    ReadCatalog(files_.Index());
+    AddTattoo(0);
     EXPECT_EQ(LastLayer, 0);
 }
 

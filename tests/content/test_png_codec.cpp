@@ -145,4 +145,19 @@ TEST(PngCodec, HugeHeaderIsRefusedBeforeAnyPixelMemoryIsTaken) {
     EXPECT_FALSE(WithinDecodeLimits(MaxDecodeSide + 1, 1));
 }
 
+// Found by fuzzing: files of about a hundred bytes with a text chunk that
+// claims two gigabytes, which libpng allocated and zeroed before finding the
+// data missing.
+TEST(PngCodec, ChunkClaimingGigabytesIsRefusedBeforeItsMemoryIsTaken) {
+    for (const char* name : {"png-huge-chunk-length.png", "png-huge-text-chunk.png"}) {
+        QFile file(QString(VELMORA_SOURCE_DIR "/fuzz/regressions/") + name);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+        const QByteArray bytes = file.readAll();
+        Picture picture;
+        std::string error;
+        EXPECT_FALSE(DecodePngMemory(bytes.constData(), size_t(bytes.size()), picture, &error));
+        EXPECT_NE(error.find("too large"), std::string::npos) << name << ": " << error;
+    }
+}
+
 } // namespace

@@ -4,9 +4,19 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "platform/ini_file.h"
 #include "platform/language.h"
 
 namespace {
+
+// Text n of the lang.ini shipped beside the program, as the program shows it.
+std::string ShippedText(int n) {
+    const IniFile shipped(VELMORA_SOURCE_DIR "/lang.ini");
+    std::string text = shipped.ReadString("Strings", std::to_string(n), "");
+    for (size_t i = 0; i + 1 < text.size(); ++i)
+        if (text[i] == '\\' && text[i + 1] == 'n') text.replace(i, 2, " \r");
+    return text;
+}
 
 class LanguageTest : public ::testing::Test {
   protected:
@@ -53,18 +63,31 @@ TEST_F(LanguageTest, ReadsHelpFileAndOnlyTheNumbersOneToHundred) {
     EXPECT_EQ(Lang(0), "");
     EXPECT_EQ(Lang(101), "");
     EXPECT_EQ(Lang(-1), "");
-    for (int n = 2; n < 100; ++n)
-        EXPECT_EQ(Lang(n), "") << n;
 }
 
-TEST_F(LanguageTest, MissingFileLeavesEverythingAsItWas) {
-    LangStrings[4] = "kept";
-    LoadLanguage(folder.filePath("lang.ini").toStdString());
-    LoadLanguage(folder.path().toStdString());
-    EXPECT_EQ(Lang(5), "kept");
-    EXPECT_EQ(HelpFileName, "");
+// Whatever is wrong with the file (missing, a folder, empty, binary, blank
+// values, huge), every text it does not give is the shipped one: no blank
+// hints and no question box without its question.
+TEST_F(LanguageTest, TextsTheFileDoesNotGiveComeFromTheBuiltInFile) {
+    ASSERT_FALSE(ShippedText(50).empty());
+    const std::string binary("\x89PNG\0\xff\xfe[Strings\0\n50", 16);
+    const std::string broken[] = {folder.filePath("none.ini").toStdString(),
+                                  folder.path().toStdString(), WriteFile("empty.ini", ""),
+                                  WriteFile("binary.ini", binary),
+                                  WriteFile("blank.ini", "[Strings]\n50=\n")};
+    for (const std::string& path : broken) {
+        ResetLanguage();
+        LoadLanguage(path);
+        for (int n : {1, 2, 36, 40, 41, 50, 53, 54, 72, 80})
+            EXPECT_EQ(Lang(n), ShippedText(n)) << path << " text " << n;
+        EXPECT_FALSE(HelpFileName.empty()) << path;
+    }
     ResetLanguage();
-    EXPECT_EQ(Lang(5), "");
+    LoadLanguage(
+        WriteFile("huge.ini", "[Strings]\n1=" + std::string(10u << 20, 'x') + "\n2=mine\n"));
+    EXPECT_EQ(Lang(1).size(), 2047u);
+    EXPECT_EQ(Lang(2), "mine");
+    EXPECT_EQ(Lang(50), ShippedText(50));
 }
 
 TEST_F(LanguageTest, ProgramFolderIsBesideTheExecutableOrTheSharedDataFolder) {

@@ -136,10 +136,11 @@ TEST(CanvasContext, TexturesMadeBeforeTheCanvasIsShownAppearInItsFrames) {
     EXPECT_EQ(CanvasWindow, nullptr);
 }
 
-TEST(CanvasContext, NoWindowNoContext) {
+TEST(CanvasContext, NoContextStillGivesTheViewTheCanvasSize) {
     ResetSceneState();
     EXPECT_EQ(CreateCanvasContext(CanvasWidth, CanvasHeight, nullptr), E_FAIL);
-    EXPECT_EQ(ViewWidth, 0);
+    EXPECT_EQ(ViewWidth, CanvasWidth);
+    EXPECT_EQ(ViewHeight, CanvasHeight);
 }
 
 TEST(FrameAnimating, OnlyPulsingHandlesOrASelectionOutlineAnimate) {

@@ -1,10 +1,13 @@
+#include <QApplication>
 #include <QTest>
+#include <QWheelEvent>
 #include <QWindow>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
 
 #include "render/canvas_widget.h"
+#include "render/frame_renderer.h"
 #include "scene/scene_state.h"
 #include "tools/photo_view.h"
 
@@ -74,6 +77,23 @@ class ToolsByMouse : public ::testing::Test {
         QTest::mouseRelease(Window(), button, {}, at);
     }
     void Click(QPoint at) { Drag({at}); }
+    // `notches` of the wheel over the canvas, away from the user when positive.
+    void Wheel(QPoint at, float notches, Qt::KeyboardModifiers modifiers = {}) {
+        QWheelEvent wheel(QPointF(at), QPointF(canvas_->mapToGlobal(at)), {},
+                          {0, int(notches * 120)}, Qt::NoButton, modifiers, Qt::NoScrollPhase,
+                          false);
+        QApplication::sendEvent(canvas_.get(), &wheel);
+    }
+    static void ZoomTo(float zoom) {
+        Zoom = zoom;
+        UpdateScrollRangeX();
+        UpdateScrollRangeY();
+    }
+    // The layer-space point under canvas point (x, y).
+    static QPointF LayerPointAt(int x, int y) {
+        return {(x + PanX - CenteringOffset(OverflowX, ViewWidth, PhotoWidth, Zoom)) / Zoom,
+                (y + PanY - CenteringOffset(OverflowY, ViewHeight, PhotoHeight, Zoom)) / Zoom};
+    }
     void Use(uint8_t tool) {
         ToolMode = tool;
         PlaceSquare();
@@ -166,6 +186,50 @@ TEST_F(ToolsByMouse, ViewToolsPanAndZoom) {
     EXPECT_EQ(PanX, 50);
     EXPECT_EQ(PanY, 10);
     EXPECT_FLOAT_EQ(Corner(0).X, 110) << "the tattoos stay on the photo";
+}
+
+TEST_F(ToolsByMouse, CtrlWheelZoomsAboutThePointerWithinTheZoomToolsLimits) {
+    Use(Tool::Move);
+    ZoomTo(2);
+    SetScrollPositionX(50);
+    const QPointF before = LayerPointAt(100, 300);
+    Wheel({100, 300}, 1, Qt::ControlModifier);
+    EXPECT_FLOAT_EQ(Zoom, 2.1f);
+    EXPECT_NEAR(LayerPointAt(100, 300).x(), before.x(), 0.51 / Zoom) << "the point stays put";
+    Wheel({100, 300}, -0.5f, Qt::ControlModifier);
+    EXPECT_FLOAT_EQ(Zoom, 2.05f) << "a finer wheel makes a finer step";
+    const double held = LayerPointAt(400, 300).x();
+    for (int i = 0; i < 30; ++i)
+        Wheel({400, 300}, 1, Qt::ControlModifier);
+    EXPECT_GE(Zoom, 3.0f);
+    EXPECT_LT(Zoom, 3.1f) << "zooming in stops at 3";
+    EXPECT_NEAR(LayerPointAt(400, 300).x(), held, 1.0) << "rounding does not build up";
+    for (int i = 0; i < 40; ++i)
+        Wheel({100, 300}, -1, Qt::ControlModifier);
+    EXPECT_FLOAT_EQ(Zoom, FitZoom(300, 200, ViewWidth, ViewHeight)) << "out to the fit, no further";
+}
+
+TEST_F(ToolsByMouse, TheWheelPansAndTheMiddleButtonDragsThePhotoInAnyTool) {
+    Use(Tool::Move);
+    ZoomTo(3); // 900 x 600: ranges 473 and 84
+    Wheel({200, 200}, -1);
+    EXPECT_EQ(PanY, 40) << "turned toward the user, the wheel shows more of the bottom";
+    Wheel({200, 200}, -2);
+    EXPECT_EQ(PanY, 84);
+    Wheel({200, 200}, -1, Qt::ShiftModifier);
+    EXPECT_EQ(PanX, 40);
+    Wheel({200, 200}, 2, Qt::ShiftModifier);
+    EXPECT_EQ(PanX, 0);
+
+    SetScrollPositionY(0);
+    Drag({{213, 258}, {203, 248}, {193, 238}}, Qt::MiddleButton);
+    EXPECT_EQ(PanX, 20);
+    EXPECT_EQ(PanY, 20);
+    EXPECT_FLOAT_EQ(Corner(0).X, 110) << "the tattoo under the pointer stays put";
+    ToolMode = Tool::Select;
+    Drag({{213, 258}, {223, 268}}, Qt::MiddleButton);
+    EXPECT_EQ(PanX, 10);
+    EXPECT_EQ(SelectionLast, 0) << "no outline point from the middle button";
 }
 
 } // namespace

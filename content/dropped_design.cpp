@@ -1,0 +1,108 @@
+#include "content/dropped_design.h"
+
+#include <GL/gl.h>
+#include <QImage>
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "content/catalog.h"
+#include "content/content_messages.h"
+#include "content/png_codec.h"
+#include "platform/canvas_context.h"
+#include "platform/language.h"
+#include "render/frame_request.h"
+#include "render/gl_canvas.h"
+
+namespace {
+
+constexpr int TextDesignUnreadable = 81;
+constexpr int TextErrorCaption = 41;
+constexpr float MaxShownSide = 256;
+
+// The textures made for dropped designs. A layer holds no reference to its
+// texture's owner, so the ones no layer uses any more are deleted before the
+// next is made.
+std::vector<TextureName> DroppedTextures;
+
+bool TextureInUse(TextureName texture) {
+    const int last = std::min<int>(LastLayer, static_cast<int>(Layers.size()) - 1);
+    for (int i = 0; i <= last; ++i)
+        if (Layers[i].Texture == texture) return true;
+    return false;
+}
+
+void DeleteUnusedDroppedTextures() {
+    MakeCanvasCurrent();
+    std::erase_if(DroppedTextures, [](TextureName texture) {
+        if (TextureInUse(texture)) return false;
+        glDeleteTextures(1, &texture);
+        return true;
+    });
+}
+
+// A picture over the texture limit, scaled down with its aspect kept.
+Picture WithinTextureLimit(const Picture& picture) {
+    if (picture.Width <= MaxDroppedDesignSide && picture.Height <= MaxDroppedDesignSide)
+        return picture;
+    const QImage view(picture.Pixels.data(), picture.Width, picture.Height, picture.RowBytes(),
+                      QImage::Format_RGBA8888);
+    const QImage scaled = view.scaled(MaxDroppedDesignSide, MaxDroppedDesignSide,
+                                      Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    Picture out{scaled.width(), scaled.height(), 4, {}};
+    out.Pixels.resize(size_t(out.RowBytes()) * out.Height);
+    for (int y = 0; y < out.Height; ++y)
+        std::memcpy(out.Pixels.data() + size_t(y) * out.RowBytes(), scaled.constScanLine(y),
+                    out.RowBytes());
+    return out;
+}
+
+bool ReadDesign(const std::string& path, Picture& out) {
+    Picture picture;
+    if (!DecodePngFile(path, picture)) return false;
+    out = WithinTextureLimit(DesignWithAlpha(picture));
+    return !out.Empty();
+}
+
+} // namespace
+
+void PlaceDroppedCorners(int32_t x, int32_t y, float shownWidth, float shownHeight,
+                         TLayerCorner (&corners)[4]) {
+    const TattooPlace view = CurrentTattooPlace();
+    const float cx = (x + view.PanX - view.CenterX) / view.Zoom;
+    const float cy = (y + view.PanY - view.CenterY) / view.Zoom;
+    const float halfW = shownWidth / 2 / view.Zoom;
+    const float halfH = shownHeight / 2 / view.Zoom;
+    // The texture holds its rows bottom first: V grows upwards.
+    corners[0] = {cx - halfW, cy + halfH, 0, 0};
+    corners[1] = {cx + halfW, cy + halfH, 1, 0};
+    corners[2] = {cx + halfW, cy - halfH, 1, 1};
+    corners[3] = {cx - halfW, cy - halfH, 0, 1};
+}
+
+bool AddDroppedDesign(const std::string& path, int32_t x, int32_t y) {
+    if (PhotoWidth <= 0 || PhotoHeight <= 0) return false;
+    Picture picture;
+    if (!ReadDesign(path, picture)) {
+        AskContentMessage(Lang(TextDesignUnreadable), Lang(TextErrorCaption), MessageButtons::Ok,
+                          MessageIcon::Error);
+        return false;
+    }
+    const float scale = std::min(0.5f, MaxShownSide / std::max(picture.Width, picture.Height));
+    DeleteUnusedDroppedTextures();
+    const TextureName texture = UploadTexture(1, picture, true);
+    DroppedTextures.push_back(texture);
+    TTattooLayer& layer = Layers[AddLayer()];
+    layer.Visible = true;
+    layer.Group = DroppedDesignGroup;
+    layer.Item = DroppedDesignGroup;
+    layer.Texture = texture;
+    layer.Alpha = 255;
+    PlaceDroppedCorners(x, y, picture.Width * scale, picture.Height * scale, layer.Corners);
+    RequestFrame();
+    return true;
+}
+
+int DroppedDesignTextureCount() {
+    return static_cast<int>(DroppedTextures.size());
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+// The folders the Open picture and Save picture dialogs were last confirmed
+// in, kept between runs in the user's settings file (velmora.conf in
+// $XDG_CONFIG_HOME/velmora, usually ~/.config/velmora). Nothing else of a
+// run is kept there.
+
+enum class PictureDialog { Open, Save };
+
+// Where the dialog starts: the folder it was last confirmed in while that
+// still exists, otherwise `initial`.
+QString DialogStartFolder(PictureDialog dialog, const QString& initial);
+
+// Keeps the folder of the confirmed file for the next time, in this run and
+// later ones.
+void RememberDialogFolder(PictureDialog dialog, const QString& confirmedFile);
+
+// The settings file's path.
+QString SettingsFilePath();

@@ -1,0 +1,75 @@
+#include <QDropEvent>
+#include <QMimeData>
+#include <QTimer>
+#include <QUrl>
+
+#include "content/dropped_design.h"
+#include "content/photo_loader.h"
+#include "render/canvas_widget.h"
+#include "scene/scene_state.h"
+#include "ui/main_form.h"
+
+namespace {
+
+bool IsPictureFile(const std::string& path) {
+    const std::string extension = LowerExtension(path);
+    return extension == ".jpg" || extension == ".jpeg" || extension == ".bmp" ||
+           extension == ".png";
+}
+
+// The first dropped local file of a picture type the Open dialog offers;
+// empty when there is none.
+std::string DroppedPictureFile(const QMimeData* data) {
+    if (!data || !data->hasUrls()) return {};
+    for (const QUrl& url : data->urls()) {
+        const std::string path = url.toLocalFile().toStdString();
+        if (!path.empty() && IsPictureFile(path)) return path;
+    }
+    return {};
+}
+
+} // namespace
+
+void TMainForm::FormDragOver(QDragMoveEvent* event) {
+    if (DroppedPictureFile(event->mimeData()).empty())
+        event->ignore();
+    else
+        event->acceptProposedAction();
+}
+
+void TMainForm::FormDragDrop(QDropEvent* event) {
+    const std::string path = DroppedPictureFile(event->mimeData());
+    if (path.empty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    const QPoint canvas = Panel1->mapFrom(this, event->position().toPoint());
+    const bool onCanvas = Panel1->rect().contains(canvas);
+    // The program that the file came from waits for the drop to end: a
+    // message about the file must not keep it waiting.
+    QTimer::singleShot(0, this,
+                       [this, path, canvas, onCanvas] { DropPicture(path, canvas, onCanvas); });
+}
+
+// Opening a photo drops the tattoos, as the Open command does; adding a
+// design selects Move, as placing one from the catalog does.
+void TMainForm::DropPicture(const std::string& path, QPoint canvas, bool onCanvas) {
+    if (onCanvas && LowerExtension(path) == ".png") {
+        if (AddDroppedDesign(path, canvas.x(), canvas.y())) SelectTool(Tool::Move, false);
+    } else {
+        OpenFoto(path);
+    }
+}
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
+    FormDragOver(event);
+}
+
+void TMainForm::dragMoveEvent(QDragMoveEvent* event) {
+    FormDragOver(event);
+}
+
+void TMainForm::dropEvent(QDropEvent* event) {
+    FormDragDrop(event);
+}
