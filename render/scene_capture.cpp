@@ -6,9 +6,6 @@
 #include <QOpenGLFramebufferObject>
 #include <algorithm>
 #include <cstring>
-#if defined(__x86_64__) || defined(__i386__)
-#include <immintrin.h>
-#endif
 
 #include "render/frame_renderer.h"
 #include "render/gl_canvas.h"
@@ -68,37 +65,10 @@ class CaptureState {
 constexpr int ReadStripRows = 32;
 
 // RGBA pixels to RGB ones, the alpha dropped.
-void NarrowRowPlain(const uint8_t* from, uint8_t* to, int width) {
+void NarrowRow(const uint8_t* from, uint8_t* to, int width) {
     for (int x = 0; x < width; ++x, from += 4, to += 3)
         std::memcpy(to, from, 3);
 }
-
-#if defined(__x86_64__) || defined(__i386__)
-// The same, four pixels at a time with one byte shuffle, as long as the
-// sixteen bytes stored reach no further than the row's own pixels.
-__attribute__((target("ssse3"))) void NarrowRowShuffled(const uint8_t* from, uint8_t* to,
-                                                        int width) {
-    const __m128i pack = _mm_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1);
-    int x = 0;
-    for (; x + 6 <= width; x += 4, from += 16, to += 12) {
-        const __m128i rgba = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(to), _mm_shuffle_epi8(rgba, pack));
-    }
-    NarrowRowPlain(from, to, width - x);
-}
-
-void NarrowRow(const uint8_t* from, uint8_t* to, int width) {
-    static const bool shuffle = __builtin_cpu_supports("ssse3");
-    if (shuffle)
-        NarrowRowShuffled(from, to, width);
-    else
-        NarrowRowPlain(from, to, width);
-}
-#else
-void NarrowRow(const uint8_t* from, uint8_t* to, int width) {
-    NarrowRowPlain(from, to, width);
-}
-#endif
 
 // The bound framebuffer into an RGB picture of its size, in the GL's row
 // order. The GL copies its RGBA rows as they stand, where it converts pixel
