@@ -2,6 +2,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "content/catalog.h"
 #include "content/photo_loader.h"
 #include "scene/scene_state.h"
 #include "tests/soak/soak_driver.h"
@@ -32,6 +33,7 @@ class Soak : public MainFormTest {
 TEST_F(Soak, RandomUserActionsKeepTheEditorSound) {
     const long actions = EnvironmentNumber("VELMORA_SOAK_ACTIONS", 1500);
     const unsigned seed = unsigned(EnvironmentNumber("VELMORA_SOAK_SEED", 20261208));
+    ASSERT_GT(GroupCount, 0) << "the catalog beside the program is missing: build the program";
     SoakDriver driver(form_, seed);
     QElapsedTimer clock;
     clock.start();
