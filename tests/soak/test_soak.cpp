@@ -31,7 +31,7 @@ class Soak : public MainFormTest {
 };
 
 TEST_F(Soak, RandomUserActionsKeepTheEditorSound) {
-    const long actions = EnvironmentNumber("VELMORA_SOAK_ACTIONS", 1500);
+    const long actions = EnvironmentNumber("VELMORA_SOAK_ACTIONS", 1200);
     const unsigned seed = unsigned(EnvironmentNumber("VELMORA_SOAK_SEED", 20261208));
     ASSERT_GT(GroupCount, 0) << "the catalog beside the program is missing: build the program";
     SoakDriver driver(form_, seed);
