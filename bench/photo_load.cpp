@@ -11,11 +11,11 @@
 #include <jpeglib.h>
 #include <memory>
 
-#include "platform/language.h"
 #include "content/catalog.h"
 #include "content/content_messages.h"
 #include "content/jpeg_codec.h"
 #include "content/photo_loader.h"
+#include "platform/language.h"
 #include "render/gl_canvas.h"
 #include "scene/scene_state.h"
 

@@ -1,9 +1,9 @@
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
-#include "platform/language.h"
 #include "content/catalog.h"
 #include "content/png_codec.h"
+#include "platform/language.h"
 
 // The catalog that ships with the program must read completely: every group
 // file, every miniature, and every design picture at the size the layers'

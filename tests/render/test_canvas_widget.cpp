@@ -9,19 +9,9 @@
 #include "render/frame_renderer.h"
 #include "render/frame_request.h"
 #include "tests/render/render_helpers.h"
+#include "tests/support/counting_canvas.h"
 
 namespace {
-
-class CountingCanvas : public CanvasWidget {
-  public:
-    int Frames = 0;
-
-  protected:
-    void paintGL() override {
-        ++Frames;
-        CanvasWidget::paintGL();
-    }
-};
 
 class CanvasWidgetTest : public ::testing::Test {
   protected:

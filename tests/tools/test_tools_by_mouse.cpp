@@ -9,20 +9,10 @@
 #include "render/canvas_widget.h"
 #include "render/frame_renderer.h"
 #include "scene/scene_state.h"
+#include "tests/support/counting_canvas.h"
 #include "tools/photo_view.h"
 
 namespace {
-
-class CountingCanvas : public CanvasWidget {
-  public:
-    int Frames = 0;
-
-  protected:
-    void paintGL() override {
-        ++Frames;
-        CanvasWidget::paintGL();
-    }
-};
 
 // Every tool driven by mouse events on a real canvas, whose frames find the
 // layer and corner under the pointer. The 300 x 200 photo at zoom 1 is

@@ -4,8 +4,8 @@
 #include <QMouseEvent>
 #include <memory>
 
-#include "platform/language.h"
 #include "content/content_messages.h"
+#include "platform/language.h"
 #include "platform/picture_control.h"
 #include "platform/shell_open.h"
 #include "scene/scene_state.h"

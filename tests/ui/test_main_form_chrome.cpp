@@ -5,9 +5,9 @@
 #include <QTimer>
 #include <functional>
 
-#include "platform/language.h"
 #include "content/catalog.h"
 #include "platform/canvas_context.h"
+#include "platform/language.h"
 #include "platform/picture_control.h"
 #include "render/canvas_widget.h"
 #include "render/gl_canvas.h"
