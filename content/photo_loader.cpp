@@ -17,6 +17,7 @@
 #include "render/frame_request.h"
 #include "render/gl_canvas.h"
 #include "render/tile_drawing.h"
+#include "scene/geometry.h"
 #include "scene/scene_state.h"
 #include "scene/selection_mask.h"
 
@@ -162,9 +163,7 @@ bool PhotoWithinLimit(int width, int height) {
 PhotoFit FitPhoto(int32_t photoWidth, int32_t photoHeight, int32_t viewWidth, int32_t viewHeight) {
     PhotoFit fit;
     if (photoWidth <= 0 || photoHeight <= 0) return fit;
-    double across = double(viewWidth) / photoWidth;
-    double down = double(viewHeight) / photoHeight;
-    fit.Zoom = float(down < across ? down : across);
+    fit.Zoom = FitZoom(photoWidth, photoHeight, viewWidth, viewHeight);
     // The overflow is measured with the zoom as stored, not as computed.
     fit.OverflowX = std::max(0, int32_t(photoWidth * double(fit.Zoom)) - viewWidth);
     fit.OverflowY = std::max(0, int32_t(photoHeight * double(fit.Zoom)) - viewHeight);

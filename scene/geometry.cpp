@@ -47,3 +47,9 @@ bool PointInQuad(const TLayerCorner corners[4], float px, float py) {
     return PointInTriangle(px, py, x[0], y[0], x[1], y[1], x[2], y[2]) ||
            PointInTriangle(px, py, x[3], y[3], x[0], y[0], x[2], y[2]);
 }
+
+float FitZoom(int32_t photoWidth, int32_t photoHeight, int32_t viewWidth, int32_t viewHeight) {
+    const double across = double(viewWidth) / photoWidth;
+    const double down = double(viewHeight) / photoHeight;
+    return float(down < across ? down : across);
+}

@@ -9,6 +9,11 @@ float SignedArea2(float x1, float y1, float x2, float y2, float x3, float y3);
 bool PointInTriangle(float px, float py, float ax, float ay, float bx, float by, float cx,
                      float cy);
 
+// The zoom that shows the whole photo on the view: the smaller of the two
+// axes' ratios. Loading a photo and zooming out to the fit both use it, so
+// they land on the same value. The photo's sides must be positive.
+float FitZoom(int32_t photoWidth, int32_t photoHeight, int32_t viewWidth, int32_t viewHeight);
+
 // Hit test of a layer: (px, py) is in zoomed layer space; the corners are
 // scaled by Zoom. The quad is split along the C0-C2 diagonal.
 bool PointInQuad(const TLayerCorner corners[4], float px, float py);

@@ -8,6 +8,7 @@
 #include "platform/form_controls.h"
 #include "render/frame_renderer.h"
 #include "render/frame_request.h"
+#include "scene/geometry.h"
 #include "scene/scene_state.h"
 #include "tools/tattoo_tools.h"
 
@@ -152,13 +153,6 @@ void PhotoZoomDrag(float dy) {
     ZoomStep = std::fabs(dy) / 5;
     if (dy > 0) Button3Click();
     if (dy < 0) Button4Click();
-}
-
-float FitZoom(int32_t photoWidth, int32_t photoHeight, int32_t viewWidth, int32_t viewHeight) {
-    if (photoWidth <= 0 || photoHeight <= 0) return Zoom;
-    const float across = float(viewWidth) / photoWidth;
-    const float down = float(viewHeight) / photoHeight;
-    return down < across ? down : across;
 }
 
 std::string ZoomCaption(float zoom) {

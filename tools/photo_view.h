@@ -47,9 +47,6 @@ void PhotoZoomDrag(float dy);
 // ranges allow.
 void ZoomAboutPoint(bool in, float step, int32_t x, int32_t y);
 
-// The zoom that shows the whole photo: the smaller of the two axes' ratios.
-float FitZoom(int32_t photoWidth, int32_t photoHeight, int32_t viewWidth, int32_t viewHeight);
-
 // "Zoom: " and the zoom in per cent, rounded half to even.
 std::string ZoomCaption(float zoom);
 

@@ -8,6 +8,7 @@
 
 #include "render/canvas_widget.h"
 #include "render/frame_renderer.h"
+#include "scene/geometry.h"
 #include "scene/scene_state.h"
 #include "tests/support/counting_canvas.h"
 #include "tools/photo_view.h"
