@@ -45,9 +45,19 @@ void WhenModalShows(std::function<void(QWidget*)> act) {
 
 void Confirm(QWidget* modal, const QString& path) {
     auto* dialog = qobject_cast<QFileDialog*>(modal);
+    auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit");
+    ASSERT_NE(edit, nullptr);
     dialog->setDirectory(QFileInfo(path).absolutePath());
-    dialog->selectFile(QFileInfo(path).fileName());
-    static_cast<QDialog*>(dialog)->accept();
+    // The name box's completer works from a folder listing that arrives later
+    // and may change the name meanwhile; the dialog takes a name typed into
+    // its box only while it is the active window.
+    edit->setCompleter(nullptr);
+    dialog->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
+    edit->setFocus();
+    edit->clear();
+    QTest::keyClicks(edit, QFileInfo(path).fileName());
+    QTest::keyClick(edit, Qt::Key_Return);
 }
 
 class Conveniences : public MainFormTest {
