@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "render/picture.h"
+#include "scene/picture.h"
 
 // Decodes a Windows bitmap into 8-bit RGB through Qt's reader. A bitmap whose
 // pixel rows end before its header says they do is refused: Qt's reader

@@ -8,8 +8,9 @@
 #include "platform/language.h"
 #include "platform/picture_control.h"
 #include "render/frame_renderer.h"
-#include "render/frame_request.h"
 #include "render/gl_canvas.h"
+#include "scene/frame_request.h"
+#include "scene/geometry.h"
 
 int32_t GroupCount = 0;
 std::vector<CatalogGroup> Groups;

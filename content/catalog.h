@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "render/picture.h"
+#include "scene/picture.h"
 #include "scene/scene_state.h"
 
 // The tattoo catalog: groups of designs read from the data folder at start.

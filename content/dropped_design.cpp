@@ -11,8 +11,8 @@
 #include "content/png_codec.h"
 #include "platform/canvas_context.h"
 #include "platform/language.h"
-#include "render/frame_request.h"
 #include "render/gl_canvas.h"
+#include "scene/frame_request.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "render/picture.h"
+#include "scene/picture.h"
 
 // The EXIF orientation stored in a JPEG file's data: 1 (upright) to 8. A file
 // without EXIF data, or with a missing or invalid orientation, reads as 1.

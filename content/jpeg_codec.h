@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <string>
 
-#include "render/picture.h"
+#include "scene/picture.h"
 
 // Decodes a JPEG picture into 8-bit RGB, rows top first. Grey pictures are
 // widened to RGB, CMYK and YCCK pictures are converted (an Adobe marker means

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "render/picture.h"
+#include "scene/picture.h"
 
 // The source name that stands for the sample photo the program carries.
 inline constexpr const char* StockPhotoSource = "FOTO_STOCK";

@@ -16,8 +16,8 @@
 #include "content/photo_loader.h"
 #include "platform/canvas_context.h"
 #include "platform/language.h"
-#include "render/frame_request.h"
 #include "render/scene_capture.h"
+#include "scene/frame_request.h"
 #include "scene/scene_state.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "content/picture_writer.h"
-#include "render/picture.h"
+#include "scene/picture.h"
 
 class QPrinter;
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "render/picture.h"
+#include "scene/picture.h"
 
 // The file types a picture is saved in, in the order the save dialog offers
 // them.

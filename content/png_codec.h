@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "render/picture.h"
+#include "scene/picture.h"
 
 // Decodes a PNG picture into 8-bit RGB or RGBA, rows top first. Palette, grey,
 // 16-bit and interlaced pictures are converted; palette and grey pictures with

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "render/picture.h"
+#include "scene/picture.h"
 
 // A decoder may refuse anything, but what it accepts must be a whole picture.
 inline void CheckDecoded(bool accepted, const Picture& picture) {

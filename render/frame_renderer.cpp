@@ -6,10 +6,10 @@
 #include <cmath>
 #include <vector>
 
-#include "render/frame_request.h"
 #include "render/gl_canvas.h"
 #include "render/kept_scene.h"
 #include "render/layer_mesh.h"
+#include "scene/frame_request.h"
 #include "scene/geometry.h"
 
 namespace {
@@ -122,10 +122,6 @@ void DrawOverlay(float offX, float offY) {
 }
 
 } // namespace
-
-float CenteringOffset(int32_t overflow, int32_t view, int32_t shown, float zoom) {
-    return overflow != 0 ? 0.0f : (view - shown * zoom) / 2;
-}
 
 bool HoverPickingActive() {
     const bool pickingTool = ToolMode <= Tool::PhotoMove;

@@ -22,10 +22,6 @@ void AnimationFrame();
 // Capturing), and the paint layer. Leaves blending on.
 void DrawComposedScene(float offX, float offY);
 
-// The offset that centres a shown extent on the canvas axis, or 0 while the
-// zoomed photo overflows that axis.
-float CenteringOffset(int32_t overflow, int32_t view, int32_t shown, float zoom);
-
 // Whether layers are outlined and picked under the pointer in this frame.
 bool HoverPickingActive();
 

@@ -4,15 +4,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "render/picture.h"
+#include "scene/picture.h"
 #include "scene/scene_state.h"
 
 class QOpenGLWidget;
-
-// The canvas panel's size in logical pixels; the projection always uses it,
-// whatever the screen's pixel density.
-constexpr int CanvasWidth = 427;
-constexpr int CanvasHeight = 516;
 
 // Opens the program's OpenGL context for the canvas panel, sets the projection
 // to width x height and enables texturing. 0 on success, E_FAIL otherwise;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "render/picture.h"
+#include "scene/picture.h"
 
 // The composed picture (photo, tattoo layers, paint layer) at the photo's own
 // resolution as shown: its quarter turns applied, zoom 1, no pan. It is drawn

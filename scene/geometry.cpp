@@ -53,3 +53,7 @@ float FitZoom(int32_t photoWidth, int32_t photoHeight, int32_t viewWidth, int32_
     const double down = double(viewHeight) / photoHeight;
     return float(down < across ? down : across);
 }
+
+float CenteringOffset(int32_t overflow, int32_t view, int32_t shown, float zoom) {
+    return overflow != 0 ? 0.0f : (view - shown * zoom) / 2;
+}

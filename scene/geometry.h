@@ -14,6 +14,10 @@ bool PointInTriangle(float px, float py, float ax, float ay, float bx, float by,
 // they land on the same value. The photo's sides must be positive.
 float FitZoom(int32_t photoWidth, int32_t photoHeight, int32_t viewWidth, int32_t viewHeight);
 
+// The offset that centres a shown extent on the canvas axis, or 0 while the
+// zoomed photo overflows that axis.
+float CenteringOffset(int32_t overflow, int32_t view, int32_t shown, float zoom);
+
 // Hit test of a layer: (px, py) is in zoomed layer space; the corners are
 // scaled by Zoom. The quad is split along the C0-C2 diagonal.
 bool PointInQuad(const TLayerCorner corners[4], float px, float py);

@@ -66,6 +66,11 @@ extern int32_t MouseX, MouseY;
 extern bool MouseInCanvas;
 extern bool MouseHeld;
 
+// The canvas panel's size in logical pixels; the projection always uses it,
+// whatever the screen's pixel density.
+constexpr int CanvasWidth = 427;
+constexpr int CanvasHeight = 516;
+
 // Canvas size given to the projection; also the culling bounds.
 extern int32_t ViewWidth, ViewHeight;
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "render/frame_request.h"
+#include "scene/frame_request.h"
 #include "scene/scene_state.h"
 #include "scene/selection_mask.h"
 #include "tools/paint_layer.h"

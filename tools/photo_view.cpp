@@ -6,8 +6,7 @@
 #include <cmath>
 
 #include "platform/form_controls.h"
-#include "render/frame_renderer.h"
-#include "render/frame_request.h"
+#include "scene/frame_request.h"
 #include "scene/geometry.h"
 #include "scene/scene_state.h"
 #include "tools/tattoo_tools.h"

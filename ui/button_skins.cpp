@@ -4,7 +4,7 @@
 
 #include "platform/picture_control.h"
 #include "platform/resources.h"
-#include "render/frame_request.h"
+#include "scene/frame_request.h"
 #include "scene/scene_state.h"
 #include "ui/button_table.h"
 #include "ui/main_form.h"

@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "render/picture.h"
+#include "scene/picture.h"
 
 class CanvasWidget;
 class DragSurface;

@@ -11,11 +11,11 @@
 #include "platform/picture_control.h"
 #include "platform/resources.h"
 #include "render/canvas_cursor.h"
-#include "render/canvas_widget.h"
 #include "render/gl_canvas.h"
 #include "scene/brush_stamp.h"
 #include "tools/brush_size.h"
 #include "ui/button_skins.h"
+#include "ui/canvas_widget.h"
 #include "ui/drag_surface.h"
 #include "ui/main_form.h"
 

@@ -5,8 +5,8 @@
 
 #include "content/dropped_design.h"
 #include "content/photo_loader.h"
-#include "render/canvas_widget.h"
 #include "scene/scene_state.h"
+#include "ui/canvas_widget.h"
 #include "ui/main_form.h"
 
 namespace {

@@ -1,10 +1,10 @@
 #include <QKeyEvent>
 #include <cstring>
 
-#include "render/canvas_widget.h"
 #include "scene/scene_state.h"
 #include "tools/canvas_pointer.h"
 #include "ui/button_skins.h"
+#include "ui/canvas_widget.h"
 #include "ui/main_form.h"
 
 namespace {

@@ -9,10 +9,10 @@
 #include "platform/form_controls.h"
 #include "platform/picture_control.h"
 #include "platform/resources.h"
-#include "render/canvas_widget.h"
 #include "tools/photo_view.h"
 #include "ui/button_skins.h"
 #include "ui/button_table.h"
+#include "ui/canvas_widget.h"
 #include "ui/drag_surface.h"
 #include "ui/main_form.h"
 

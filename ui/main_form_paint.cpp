@@ -1,7 +1,7 @@
 #include <QLineEdit>
 
-#include "render/frame_request.h"
 #include "render/tile_drawing.h"
+#include "scene/frame_request.h"
 #include "tools/brush_size.h"
 #include "tools/paint_layer.h"
 #include "ui/main_form.h"

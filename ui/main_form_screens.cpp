@@ -7,9 +7,9 @@
 #include "platform/picture_control.h"
 #include "platform/resources.h"
 #include "platform/shell_open.h"
-#include "render/canvas_widget.h"
 #include "scene/scene_state.h"
 #include "ui/about_form.h"
+#include "ui/canvas_widget.h"
 #include "ui/main_form.h"
 
 namespace {

@@ -1,5 +1,5 @@
 #include "platform/picture_control.h"
-#include "render/frame_request.h"
+#include "scene/frame_request.h"
 #include "scene/scene_state.h"
 #include "scene/selection_mask.h"
 #include "tools/paint_layer.h"

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "render/gl_canvas.h"
-#include "render/picture.h"
+#include "scene/picture.h"
 
 // Pictures and textures made in memory for the drawing tests.
 

@@ -5,6 +5,7 @@
 
 #include "render/frame_renderer.h"
 #include "render/gl_canvas.h"
+#include "scene/geometry.h"
 #include "tests/render/render_helpers.h"
 #include "tests/support/gl_fixture.h"
 

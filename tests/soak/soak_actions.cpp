@@ -12,9 +12,9 @@
 
 #include "content/photo_loader.h"
 #include "platform/picture_control.h"
-#include "render/canvas_widget.h"
 #include "scene/scene_state.h"
 #include "tests/soak/soak_driver.h"
+#include "ui/canvas_widget.h"
 #include "ui/main_form.h"
 
 namespace {

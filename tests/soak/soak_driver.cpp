@@ -14,10 +14,10 @@
 #include "content/photo_gallery.h"
 #include "content/photo_loader.h"
 #include "platform/picture_control.h"
-#include "render/canvas_widget.h"
 #include "scene/scene_state.h"
 #include "tests/soak/soak_photos.h"
 #include "tools/selection_tool.h"
+#include "ui/canvas_widget.h"
 #include "ui/main_form.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "render/canvas_widget.h"
+#include "ui/canvas_widget.h"
 
 // A canvas that counts its frames, so a test can wait for the frame that
 // answers what it did.

@@ -6,12 +6,12 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-#include "render/canvas_widget.h"
 #include "render/frame_renderer.h"
 #include "scene/geometry.h"
 #include "scene/scene_state.h"
 #include "tests/support/counting_canvas.h"
 #include "tools/photo_view.h"
+#include "ui/canvas_widget.h"
 
 namespace {
 

@@ -9,7 +9,6 @@
 #include "platform/canvas_context.h"
 #include "platform/language.h"
 #include "platform/picture_control.h"
-#include "render/canvas_widget.h"
 #include "render/gl_canvas.h"
 #include "scene/scene_state.h"
 #include "scene/selection_mask.h"
@@ -17,6 +16,7 @@
 #include "tools/paint_color.h"
 #include "ui/button_skins.h"
 #include "ui/button_table.h"
+#include "ui/canvas_widget.h"
 #include "ui/drag_surface.h"
 
 namespace {

@@ -19,10 +19,10 @@
 #include "content/photo_loader.h"
 #include "platform/language.h"
 #include "platform/picture_control.h"
-#include "render/canvas_widget.h"
 #include "scene/scene_state.h"
 #include "tests/ui/main_form_fixture.h"
 #include "ui/button_table.h"
+#include "ui/canvas_widget.h"
 #include "ui/dialog_folders.h"
 
 namespace {

@@ -9,13 +9,13 @@
 #include "content/photo_loader.h"
 #include "platform/canvas_context.h"
 #include "platform/picture_control.h"
-#include "render/canvas_widget.h"
 #include "scene/brush_stamp.h"
 #include "scene/scene_state.h"
 #include "scene/selection_mask.h"
 #include "tests/ui/main_form_fixture.h"
 #include "tools/brush_size.h"
 #include "tools/paint_layer.h"
+#include "ui/canvas_widget.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 
 #include "platform/language.h"
 #include "platform/picture_control.h"
-#include "render/canvas_widget.h"
 #include "scene/scene_state.h"
 #include "tests/ui/main_form_fixture.h"
 #include "ui/about_form.h"
 #include "ui/button_skins.h"
+#include "ui/canvas_widget.h"
 #include "ui/drag_surface.h"
 
 namespace {

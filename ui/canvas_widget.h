@@ -5,10 +5,22 @@
 #include <QPoint>
 #include <QTimer>
 
+// The shortest time between two frames, in ms: the limit for frames asked
+// for by a burst of pointer events, which may come faster than a display
+// refreshes.
+constexpr int AnimationFrameInterval = 16;
+
+// The interval of the frames drawn while FrameAnimating holds and nothing
+// else changes. The pulse needs no more to look smooth (its fastest channel
+// takes over 300 ms per cycle), and each frame still costs the window's
+// composition on a software renderer.
+constexpr int PulseFrameInterval = 60;
+
 // The canvas panel (Panel1). It only hands Qt's events on: its paint routine
 // draws one frame, its mouse events go to the canvas handlers, and each
-// pointer event asks for the next frame. The system cursor is hidden because
-// every frame draws the tool's cursor picture itself.
+// pointer event asks for the next frame. It is also where frame requests go
+// (it registers itself as the frame request hook). The system cursor is
+// hidden because every frame draws the tool's cursor picture itself.
 class CanvasWidget : public QOpenGLWidget {
   public:
     explicit CanvasWidget(QWidget* parent = nullptr);
@@ -37,6 +49,16 @@ class CanvasWidget : public QOpenGLWidget {
     void leaveEvent(QEvent* event) override;
 
   private:
+    // What the events above do; each override only forwards to one of them.
+    void DrawFrame();
+    void HandleHide(QHideEvent* event);
+    void HandlePress(const QMouseEvent& event);
+    void HandleMove(const QMouseEvent& event);
+    void HandleRelease(const QMouseEvent& event);
+    void HandleDoubleClick(const QMouseEvent& event);
+    void HandleWheel(const QWheelEvent& event);
+    void HandleLeave(QEvent* event);
+
     // Keeps frames coming while the canvas animates, and stops them after.
     void PaceAnimation();
 

@@ -1,21 +1,19 @@
-#include "render/frame_request.h"
+#include "scene/frame_request.h"
 
-#include <QPointer>
-
-#include "render/canvas_widget.h"
+#include <utility>
 
 #include "scene/scene_state.h"
 
 namespace {
-QPointer<CanvasWidget> FrameTarget;
+std::function<void()> FrameRequestHook;
 }
 
 void RequestFrame() {
-    if (FrameTarget) FrameTarget->ScheduleFrame();
+    if (FrameRequestHook) FrameRequestHook();
 }
 
-void SetFrameTarget(CanvasWidget* canvas) {
-    FrameTarget = canvas;
+void SetFrameRequestHook(std::function<void()> hook) {
+    FrameRequestHook = std::move(hook);
 }
 
 bool FrameAnimating() {

@@ -1,13 +1,14 @@
-#include "render/canvas_widget.h"
+#include "ui/canvas_widget.h"
 
 #include <GL/gl.h>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QWheelEvent>
 #include <cmath>
 
 #include "render/frame_renderer.h"
-#include "render/frame_request.h"
 #include "render/gl_canvas.h"
+#include "scene/frame_request.h"
 #include "tools/canvas_pointer.h"
 
 CanvasWidget::CanvasWidget(QWidget* parent) : QOpenGLWidget(parent) {
@@ -27,7 +28,9 @@ CanvasWidget::CanvasWidget(QWidget* parent) : QOpenGLWidget(parent) {
     pending_.setSingleShot(true);
     pending_.setTimerType(Qt::PreciseTimer);
     connect(&pending_, &QTimer::timeout, this, [this] { update(); });
-    SetFrameTarget(this);
+    SetFrameRequestHook([canvas = QPointer<CanvasWidget>(this)] {
+        if (canvas) canvas->ScheduleFrame();
+    });
 }
 
 void CanvasWidget::initializeGL() {
@@ -39,6 +42,10 @@ void CanvasWidget::resizeGL(int w, int h) {
 }
 
 void CanvasWidget::paintGL() {
+    DrawFrame();
+}
+
+void CanvasWidget::DrawFrame() {
     // The projection stays in logical pixels; the viewport covers all the
     // device pixels of the widget's framebuffer on a high-density screen.
     const double ratio = devicePixelRatioF();
@@ -75,6 +82,10 @@ void CanvasWidget::PaceAnimation() {
 }
 
 void CanvasWidget::hideEvent(QHideEvent* event) {
+    HandleHide(event);
+}
+
+void CanvasWidget::HandleHide(QHideEvent* event) {
     animation_.stop();
     pending_.stop();
     QOpenGLWidget::hideEvent(event);
@@ -94,37 +105,61 @@ void CanvasWidget::DrawPendingFrame() {
 }
 
 void CanvasWidget::mousePressEvent(QMouseEvent* event) {
-    DrawPendingFrame();
-    const QPoint p = CanvasPixelAt(event->position());
-    Panel1MouseDown(event->button(), event->buttons(), p.x(), p.y());
-    ScheduleFrame();
+    HandlePress(*event);
 }
 
 void CanvasWidget::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint p = CanvasPixelAt(event->position());
-    Panel1MouseMove(event->buttons(), p.x(), p.y());
-    ScheduleFrame();
+    HandleMove(*event);
 }
 
 void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
-    const QPoint p = CanvasPixelAt(event->position());
-    Panel1MouseUp(event->button(), event->buttons(), p.x(), p.y());
+    HandleRelease(*event);
+}
+
+void CanvasWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    HandleDoubleClick(*event);
+}
+
+void CanvasWidget::wheelEvent(QWheelEvent* event) {
+    HandleWheel(*event);
+}
+
+void CanvasWidget::leaveEvent(QEvent* event) {
+    HandleLeave(event);
+}
+
+void CanvasWidget::HandlePress(const QMouseEvent& event) {
+    DrawPendingFrame();
+    const QPoint p = CanvasPixelAt(event.position());
+    Panel1MouseDown(event.button(), event.buttons(), p.x(), p.y());
+    ScheduleFrame();
+}
+
+void CanvasWidget::HandleMove(const QMouseEvent& event) {
+    const QPoint p = CanvasPixelAt(event.position());
+    Panel1MouseMove(event.buttons(), p.x(), p.y());
+    ScheduleFrame();
+}
+
+void CanvasWidget::HandleRelease(const QMouseEvent& event) {
+    const QPoint p = CanvasPixelAt(event.position());
+    Panel1MouseUp(event.button(), event.buttons(), p.x(), p.y());
     ScheduleFrame();
 }
 
 // A second press within the double-click time arrives here instead of as a
 // press; like the first press it still starts the tool after the double
 // click has been handled. The middle button only ever holds the photo.
-void CanvasWidget::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (event->button() != Qt::MiddleButton) Panel1DblClick();
-    mousePressEvent(event);
+void CanvasWidget::HandleDoubleClick(const QMouseEvent& event) {
+    if (event.button() != Qt::MiddleButton) Panel1DblClick();
+    HandlePress(event);
 }
 
-void CanvasWidget::wheelEvent(QWheelEvent* event) {
-    Panel1MouseWheel(event->modifiers(), event->angleDelta(), CanvasPixelAt(event->position()));
+void CanvasWidget::HandleWheel(const QWheelEvent& event) {
+    Panel1MouseWheel(event.modifiers(), event.angleDelta(), CanvasPixelAt(event.position()));
 }
 
-void CanvasWidget::leaveEvent(QEvent* event) {
+void CanvasWidget::HandleLeave(QEvent* event) {
     Panel1MouseLeave();
     ScheduleFrame();
     QOpenGLWidget::leaveEvent(event);

@@ -5,11 +5,11 @@
 #include <gtest/gtest.h>
 
 #include "platform/canvas_context.h"
-#include "render/canvas_widget.h"
 #include "render/frame_renderer.h"
-#include "render/frame_request.h"
+#include "scene/frame_request.h"
 #include "tests/render/render_helpers.h"
 #include "tests/support/counting_canvas.h"
+#include "ui/canvas_widget.h"
 
 namespace {
 
