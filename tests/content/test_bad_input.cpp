@@ -74,9 +74,6 @@ class BadPhoto : public GlFixture {
   protected:
     void SetUp() override {
         GlFixture::SetUp();
-        ResetSceneState();
-        ViewWidth = 427;
-        ViewHeight = 516;
         LangStrings[71] = "Unusable photo";
         ContentMessageBox = [this](const std::string& text, const std::string&, MessageButtons,
                                    MessageIcon) {

@@ -215,7 +215,7 @@ TEST_F(CatalogTest, EmptyCatalogAndEmptyGroupShowNothing) {
 
 TEST(TattooCorners, CentredAtHalfSizeWhateverTheZoom) {
     TLayerCorner c[4];
-    PlaceTattooCorners(512, 512, {0, 0, 427, 516, 0, 0, 1.0f}, c);
+    PlaceTattooCorners(512, 512, {0, 0, CanvasWidth, CanvasHeight, 0, 0, 1.0f}, c);
     const float expected[4][4] = {
         {85.5f, 386, 0, 0}, {341.5f, 386, 1, 0}, {341.5f, 130, 1, 1}, {85.5f, 130, 0, 1}};
     for (int k = 0; k < 4; ++k) {
@@ -224,18 +224,18 @@ TEST(TattooCorners, CentredAtHalfSizeWhateverTheZoom) {
         EXPECT_FLOAT_EQ(c[k].U, expected[k][2]);
         EXPECT_FLOAT_EQ(c[k].V, expected[k][3]);
     }
-    PlaceTattooCorners(256, 128, {0, 0, 427, 516, 0, 0, 1.0f}, c);
+    PlaceTattooCorners(256, 128, {0, 0, CanvasWidth, CanvasHeight, 0, 0, 1.0f}, c);
     EXPECT_FLOAT_EQ(c[0].U, 0.25f);
     EXPECT_FLOAT_EQ(c[1].U, 0.75f);
     EXPECT_FLOAT_EQ(c[0].V, 0.375f);
     EXPECT_FLOAT_EQ(c[2].V, 0.625f);
-    PlaceTattooCorners(512, 512, {40, 10, 427, 516, 0, 0, 0.5f}, c);
+    PlaceTattooCorners(512, 512, {40, 10, CanvasWidth, CanvasHeight, 0, 0, 0.5f}, c);
     EXPECT_FLOAT_EQ(c[1].X - c[0].X, 512);
     EXPECT_FLOAT_EQ(c[0].Y - c[3].Y, 512);
     EXPECT_FLOAT_EQ((c[0].X + c[1].X) / 2, (40 + 213.5f) / 0.5f);
     // A photo smaller than the canvas: the canvas transform adds the centring
     // offsets back, so the tattoo's middle lands in the canvas's middle.
-    PlaceTattooCorners(200, 200, {0, 0, 427, 516, 63.5f, 156, 0.8f}, c);
+    PlaceTattooCorners(200, 200, {0, 0, CanvasWidth, CanvasHeight, 63.5f, 156, 0.8f}, c);
     EXPECT_FLOAT_EQ((c[0].X + c[1].X) / 2 * 0.8f + 63.5f, 213.5f);
     EXPECT_FLOAT_EQ((c[0].Y + c[3].Y) / 2 * 0.8f + 156, 258);
 }
@@ -244,9 +244,6 @@ class CatalogGl : public GlFixture {
   protected:
     void SetUp() override {
         GlFixture::SetUp();
-        ResetSceneState();
-        ViewWidth = 427;
-        ViewHeight = 516;
         PhotoWidth = PhotoHeight = 300;
         ToolMode = Tool::Blend;
         LangStrings[40] = "Error";

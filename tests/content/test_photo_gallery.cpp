@@ -184,8 +184,8 @@ TEST_F(GalleryChoiceGl, YesLoadsThePictureFromItsFile) {
     PhotoGallery.Files = {"p0.bmp", "p1.bmp", "p2.bmp", "p3.bmp", "p4.bmp", "p5.bmp"};
     PhotoGallery.Count = 6;
     PhotoGallery.First = 4;
-    ViewWidth = 427;
-    ViewHeight = 516;
+    ViewWidth = CanvasWidth;
+    ViewHeight = CanvasHeight;
     ContentMessageBox = [](auto&&...) { return MessageAnswer::Yes; };
     ChooseGalleryMiniature(3); // (4 + 3) mod 6 = picture 1
     EXPECT_EQ(ImageWidth, 31);

@@ -96,12 +96,12 @@ bool IsRed(const uint8_t* p) {
 } // namespace
 
 TEST(PhotoFitting, ZoomShowsTheWholePhoto) {
-    EXPECT_FLOAT_EQ(FitPhoto(100, 100, 427, 516).Zoom, 4.27f);
-    PhotoFit sample = FitPhoto(1200, 574, 427, 516);
+    EXPECT_FLOAT_EQ(FitPhoto(100, 100, CanvasWidth, CanvasHeight).Zoom, CanvasWidth / 100.0f);
+    PhotoFit sample = FitPhoto(1200, 574, CanvasWidth, CanvasHeight);
     EXPECT_FLOAT_EQ(sample.Zoom, 0.3558333f);
     EXPECT_EQ(sample.OverflowX, 0);
     EXPECT_EQ(sample.OverflowY, 0);
-    EXPECT_FLOAT_EQ(FitPhoto(427, 1032, 427, 516).Zoom, 0.5f);
+    EXPECT_FLOAT_EQ(FitPhoto(CanvasWidth, 2 * CanvasHeight, CanvasWidth, CanvasHeight).Zoom, 0.5f);
 }
 
 TEST(PhotoTiling, GridSpan) {
@@ -153,9 +153,6 @@ class PhotoLoaderGl : public GlFixture {
   protected:
     void SetUp() override {
         GlFixture::SetUp();
-        ResetSceneState();
-        ViewWidth = 427;
-        ViewHeight = 516;
         LangStrings[40] = "Photo";
         LangStrings[71] = "Unusable photo";
     }
@@ -203,7 +200,7 @@ TEST_F(PhotoLoaderGl, LargestPhotoFillsAllTiles) {
     OpenFoto(files_.Plain("big.bmp", 2048, 2048));
     EXPECT_EQ(LiveTiles().size(), 25u);
     EXPECT_EQ(ImageWidth, 2048);
-    EXPECT_FLOAT_EQ(Zoom, 427.0f / 2048);
+    EXPECT_FLOAT_EQ(Zoom, float(CanvasWidth) / 2048);
     // Photo tiles are sampled nearest and carry no mipmap levels.
     GLint filter = 0, level1Width = -1;
     glBindTexture(GL_TEXTURE_2D, PhotoTiles[4][4]);
@@ -295,7 +292,7 @@ TEST_F(PhotoLoaderGl, LoadLeavesAFreshScene) {
     EXPECT_EQ(PanX, 0);
     EXPECT_EQ(PanY, 0);
     EXPECT_EQ(OverflowX, 0);
-    EXPECT_FLOAT_EQ(Zoom, 4.27f);
+    EXPECT_FLOAT_EQ(Zoom, CanvasWidth / 100.0f);
     EXPECT_TRUE(SelectionClosed);
     EXPECT_EQ(ToolMode, Tool::Paint);
     EXPECT_EQ(PaintPixels[2][3].Data[0], 0);

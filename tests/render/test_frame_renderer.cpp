@@ -23,8 +23,6 @@ class FrameTest : public GlFixture {
   protected:
     void SetUp() override {
         GlFixture::SetUp();
-        ResetSceneState();
-        SetProjection(Width, Height);
         BackgroundTexture = SolidTexture(Grey);
         const TextureName cursor = SolidTexture(CursorMagenta);
         for (TextureName& texture : CursorTextures)
@@ -80,7 +78,7 @@ TEST_F(FrameTest, CentresASmallPhoto) {
     EXPECT_TRUE(SameColour(Pixel(62, 159), Grey));
     EXPECT_TRUE(SameColour(Pixel(362, 357), PhotoGreen));
     EXPECT_TRUE(SameColour(Pixel(364, 357), Grey));
-    EXPECT_FLOAT_EQ(CenteringOffset(40, 427, 500, 1), 0) << "no centring while overflowing";
+    EXPECT_FLOAT_EQ(CenteringOffset(40, CanvasWidth, 500, 1), 0) << "no centring while overflowing";
 }
 
 TEST_F(FrameTest, WithoutAPhotoOnlyBackgroundAndCursorAreDrawn) {

@@ -9,14 +9,7 @@
 
 namespace {
 
-class GlCanvasTest : public GlFixture {
-  protected:
-    void SetUp() override {
-        GlFixture::SetUp();
-        ResetSceneState();
-        SetProjection(Width, Height);
-    }
-};
+class GlCanvasTest : public GlFixture {};
 
 // A 512 x 512 RGB picture whose red channel tells the column (x / 2) and whose
 // blue channel tells the row (y / 2).

@@ -10,12 +10,6 @@ namespace {
 
 class LayerMeshTest : public GlFixture {
   protected:
-    void SetUp() override {
-        GlFixture::SetUp();
-        ResetSceneState();
-        SetProjection(Width, Height);
-    }
-
     // The corners of an axis-aligned layer from (left, top) to (right,
     // bottom) in the creation order: lower-left, lower-right, upper-right,
     // upper-left, with V growing upwards.
@@ -69,8 +63,8 @@ TEST_F(LayerMeshTest, LayerJustLeftOfTheCanvasIsCulledAndOneTouchingItsEdgeIsDra
     EXPECT_FALSE(DrawLayerMesh(white, c, 255, 255, 255, 255, -10.5f, 0));
     Zoom = 2;
     Square(c, 100, 0, 200, 100);
-    EXPECT_FALSE(DrawLayerMesh(white, c, 255, 255, 255, 255, 0, 516.5f));
-    EXPECT_TRUE(DrawLayerMesh(white, c, 255, 255, 255, 255, 0, 516));
+    EXPECT_FALSE(DrawLayerMesh(white, c, 255, 255, 255, 255, 0, CanvasHeight + 0.5f));
+    EXPECT_TRUE(DrawLayerMesh(white, c, 255, 255, 255, 255, 0, CanvasHeight));
 }
 
 TEST_F(LayerMeshTest, MovingCornerTwoLeavesTheTriangleAtCornerZeroUnchanged) {

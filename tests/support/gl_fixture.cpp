@@ -1,7 +1,8 @@
 #include "tests/support/gl_fixture.h"
 
 #include <GL/gl.h>
-#include <GL/glu.h>
+
+#include "render/gl_canvas.h"
 
 void GlFixture::SetUp() {
     surface_ = std::make_unique<QOffscreenSurface>();
@@ -14,11 +15,8 @@ void GlFixture::SetUp() {
     fbo_ = std::make_unique<QOpenGLFramebufferObject>(Width, Height, format);
     ASSERT_TRUE(fbo_->bind());
     glViewport(0, 0, Width, Height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluOrtho2D(0, Width, Height, 0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    ResetSceneState();
+    SetProjection(Width, Height);
     glEnable(GL_TEXTURE_2D);
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

@@ -8,8 +8,12 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+#include "scene/scene_state.h"
+
 // A current OpenGL context drawing into an offscreen framebuffer of the
-// canvas's size, with the canvas projection set up, for reading pixels back.
+// canvas's size, with the canvas projection set up (so the view has the
+// canvas's size too) and the scene state reset, for reading pixels back. The
+// one GL set-up of the tests: fixtures that draw derive from it.
 class GlFixture : public ::testing::Test {
   protected:
     void SetUp() override;
@@ -18,8 +22,8 @@ class GlFixture : public ::testing::Test {
     // The pixel at canvas position (x, y), y downwards, as R, G, B, A.
     std::array<uint8_t, 4> Pixel(int x, int y) const;
 
-    static constexpr int Width = 427;
-    static constexpr int Height = 516;
+    static constexpr int Width = CanvasWidth;
+    static constexpr int Height = CanvasHeight;
 
   private:
     std::unique_ptr<QOffscreenSurface> surface_;

@@ -14,8 +14,8 @@ class PhotoViewTest : public ::testing::Test {
     void SetUp() override {
         ResetSceneState();
         ResetPhotoView();
-        ViewWidth = 427;
-        ViewHeight = 516;
+        ViewWidth = CanvasWidth;
+        ViewHeight = CanvasHeight;
         MainControls.ZoomLabel = &label_;
     }
     void TearDown() override { MainControls.ZoomLabel = nullptr; }
@@ -53,7 +53,7 @@ TEST_F(PhotoViewTest, ZoomStopsFromThreeOnAndSnapsBackToTheFit) {
     EXPECT_FLOAT_EQ(Zoom, 3.03f) << "the test comes before the step";
     EXPECT_EQ(label_.text(), "Zoom: 303");
     // 1000 x 3.0299999 (the single-precision 3.03) truncates to 3029.
-    EXPECT_EQ(OverflowX, 3029 - 427);
+    EXPECT_EQ(OverflowX, 3029 - CanvasWidth);
     Button3Click();
     EXPECT_FLOAT_EQ(Zoom, 3.03f);
 
@@ -64,7 +64,7 @@ TEST_F(PhotoViewTest, ZoomStopsFromThreeOnAndSnapsBackToTheFit) {
     for (int i = 0; i < 2; ++i) {
         ZoomStep = 15;
         Button4Click();
-        EXPECT_FLOAT_EQ(Zoom, 0.427f) << "the whole photo fits: the fitted zoom";
+        EXPECT_FLOAT_EQ(Zoom, CanvasWidth / 1000.0f) << "the whole photo fits: the fitted zoom";
         EXPECT_EQ(label_.text(), "Zoom: 43");
     }
 }
@@ -97,7 +97,7 @@ TEST_F(PhotoViewTest, WildZoomDragsStayFiniteAndEndAtTheFit) {
     EXPECT_GT(OverflowX, 0);
     Drag(0, -100000);
     Drag(0, -100000);
-    EXPECT_FLOAT_EQ(Zoom, 0.427f);
+    EXPECT_FLOAT_EQ(Zoom, CanvasWidth / 1000.0f);
     EXPECT_EQ(PanX, 0);
     EXPECT_EQ(PanY, 0);
 }
@@ -109,7 +109,7 @@ TEST_F(PhotoViewTest, QuarterTurnsCarryTheTattoosWithThePhoto) {
     EXPECT_EQ(QuarterTurns, 1);
     EXPECT_EQ(PhotoWidth, 574);
     EXPECT_EQ(PhotoHeight, 1200);
-    EXPECT_EQ(OverflowY, 600 - 516);
+    EXPECT_EQ(OverflowY, 600 - CanvasHeight);
     EXPECT_NEAR(Layers[0].Corners[0].X, 524, 1e-3f);
     EXPECT_NEAR(Layers[0].Corners[0].Y, 100, 1e-3f);
     // The right button turns back.

@@ -16,8 +16,8 @@ class TattooToolsTest : public ::testing::Test {
     void SetUp() override {
         ResetSceneState();
         ResetPhotoView();
-        ViewWidth = 427;
-        ViewHeight = 516;
+        ViewWidth = CanvasWidth;
+        ViewHeight = CanvasHeight;
         ImageWidth = PhotoWidth = 400;
         ImageHeight = PhotoHeight = 300;
         CenterX = 13.5f;
@@ -149,7 +149,7 @@ TEST_F(TattooToolsTest, ScaleAndBlendFollowTheMovement) {
 
 TEST_F(TattooToolsTest, MoveAutoScrollsAndKeepsTheTattooUnderThePointer) {
     Zoom = 2;
-    OverflowX = 373; // 800 shown in 427
+    OverflowX = 800 - CanvasWidth; // 800 shown in the canvas
     OverflowY = 84;
     CenterX = CenterY = 0;
     PanX = 360;
