@@ -359,7 +359,6 @@ TEST_F(PhotoLoaderGl, NewPhotoDeletesTheOldTilesAndStandsUpright) {
 }
 
 TEST_F(PhotoLoaderGl, SamplePhotoFitsTheCanvas) {
-    if (!ResourceExists("STOCK_FOTO")) GTEST_SKIP() << "the sample photo is not built in yet";
     OpenFoto(StockPhotoSource);
     EXPECT_EQ(ImageWidth, 1200);
     EXPECT_EQ(ImageHeight, 574);

@@ -10,18 +10,6 @@ class Layers_ : public ::testing::Test {
     void AddNumbered(int item) { Layers[AddLayer()].Item = item; }
 };
 
-TEST_F(Layers_, StartEmptyWithTheInitialView) {
-    EXPECT_EQ(LastLayer, -1);
-    EXPECT_EQ(HoverLayer, -1);
-    EXPECT_EQ(HoverCorner, 0);
-    EXPECT_EQ(ToolMode, Tool::Move);
-    EXPECT_FLOAT_EQ(Zoom, 1.0f);
-    EXPECT_EQ(SelectionLast, 0);
-    EXPECT_TRUE(SelectionClosed);
-    EXPECT_FALSE(Capturing);
-    EXPECT_FALSE(MouseInCanvas);
-}
-
 TEST_F(Layers_, AddingGrowsTheListByOneZeroFilledRecord) {
     AddNumbered(7);
     int k = AddLayer();
@@ -64,12 +52,26 @@ TEST_F(Layers_, ResetPutsEverythingBack) {
     AddNumbered(1);
     ToolMode = Tool::Paint;
     PanX = 5;
+    Zoom = 2.5f;
+    HoverLayer = 0;
+    HoverCorner = 3;
+    SelectionLast = 4;
+    SelectionClosed = false;
+    Capturing = true;
+    MouseInCanvas = true;
     PaintPixels[20][20].Data[PaintTileBytes - 1] = 9;
     SelectionMask[1][1].Data[0] = 255;
     ResetSceneState();
     EXPECT_EQ(LastLayer, -1);
     EXPECT_EQ(ToolMode, Tool::Move);
     EXPECT_EQ(PanX, 0);
+    EXPECT_FLOAT_EQ(Zoom, 1.0f);
+    EXPECT_EQ(HoverLayer, -1);
+    EXPECT_EQ(HoverCorner, 0);
+    EXPECT_EQ(SelectionLast, 0);
+    EXPECT_TRUE(SelectionClosed);
+    EXPECT_FALSE(Capturing);
+    EXPECT_FALSE(MouseInCanvas);
     EXPECT_EQ(PaintPixels[20][20].Data[PaintTileBytes - 1], 0);
     EXPECT_EQ(SelectionMask[1][1].Data[0], 0);
 }

@@ -1,14 +1,15 @@
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <vector>
 
 #include "app/welcome_screen.h"
 #include "platform/form_controls.h"
 #include "platform/language.h"
 #include "platform/picture_control.h"
 #include "tests/ui/main_form_fixture.h"
-#include "ui/button_skins.h"
 #include "ui/button_table.h"
 
 namespace {
@@ -64,11 +65,20 @@ TEST_F(MainFormLayout, EveryControlSitsAtItsPlace) {
         EXPECT_EQ(widget->geometry(), control.Place) << control.Name;
         EXPECT_EQ(widget->isVisible(), control.VisibleAtStart) << control.Name;
     }
+    // The buttons are placed from their own table, so their places are
+    // checked against what that table cannot decide: each lies in the window,
+    // overlaps no other button and is exactly as big as its skin pictures.
+    std::vector<QRect> taken;
     for (const ImageButtonInfo& button : ImageButtons) {
         auto* widget = form_.findChild<PictureControl*>(button.Control);
         ASSERT_NE(widget, nullptr) << button.Control;
-        EXPECT_EQ(widget->geometry(), QRect(button.Left, button.Top, button.Width, button.Height))
-            << button.Control;
+        const QRect place = widget->geometry();
+        EXPECT_TRUE(form_.rect().contains(place)) << button.Control;
+        for (const QRect& other : taken)
+            EXPECT_FALSE(place.intersects(other)) << button.Control;
+        taken.push_back(place);
+        const QImage skin(QString(":/") + button.Prefix + "F");
+        EXPECT_EQ(place.size(), skin.size()) << button.Control;
         EXPECT_TRUE(widget->isVisible()) << button.Control;
         EXPECT_EQ(widget->cursor().shape(), Qt::PointingHandCursor) << button.Control;
     }
