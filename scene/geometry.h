@@ -17,3 +17,7 @@ float FitZoom(int32_t photoWidth, int32_t photoHeight, int32_t viewWidth, int32_
 // Hit test of a layer: (px, py) is in zoomed layer space; the corners are
 // scaled by Zoom. The quad is split along the C0-C2 diagonal.
 bool PointInQuad(const TLayerCorner corners[4], float px, float py);
+
+// The topmost visible layer (the last drawn) whose quad holds (px, py), in
+// zoomed layer space as for PointInQuad; -1 when there is none.
+int32_t TopLayerAt(float px, float py);

@@ -4,7 +4,6 @@
 
 #include "scene/brush_stamp.h"
 #include "scene/scene_state.h"
-#include "tools/paint_layer.h"
 
 bool BrushSizeApplied = false;
 std::string BrushSizeText = "20";

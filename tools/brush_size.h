@@ -37,6 +37,10 @@ int32_t SteppedBrushSize(const std::string& text, int32_t step);
 // The width of the brush's soft edge: 0.3 of its size, halves to even.
 int32_t BrushSoftEdge(int32_t size);
 
+// Builds the brush stamp from the brush-size text when it changed since the
+// stamp was last built.
+void ApplyPendingBrushSize();
+
 // Builds the brush stamp for this size and marks the size applied.
 void ApplyBrushSize(int32_t size);
 

@@ -154,25 +154,40 @@ void EraseAt(int32_t ox, int32_t oy) {
     StampAtPointer(ox, oy, StampEraser);
 }
 
-void ViewToImage(int32_t& x, int32_t& y) {
+namespace {
+
+// The turn back from the shown photo to the photo's own grid. `far` is the
+// coordinate of the far edge: the extent itself for points between pixels,
+// one less for pixels, which are counted from their near side.
+void TurnBack(int32_t& x, int32_t& y, int32_t farX, int32_t farY) {
     const int32_t shownX = x;
     const int32_t shownY = y;
     switch ((QuarterTurns % 4 + 4) % 4) {
     case 1:
         x = shownY;
-        y = ImageHeight - shownX;
+        y = farY - shownX;
         break;
     case 2:
-        x = ImageWidth - shownX;
-        y = ImageHeight - shownY;
+        x = farX - shownX;
+        y = farY - shownY;
         break;
     case 3:
-        x = ImageWidth - shownY;
+        x = farX - shownY;
         y = shownX;
         break;
     default:
         break;
     }
+}
+
+} // namespace
+
+void ViewToImage(int32_t& x, int32_t& y) {
+    TurnBack(x, y, ImageWidth - 1, ImageHeight - 1);
+}
+
+void ViewPointToImage(int32_t& x, int32_t& y) {
+    TurnBack(x, y, ImageWidth, ImageHeight);
 }
 
 void StampBrush(const BrushStamp& stamp, int32_t column, int32_t row, int32_t lx, int32_t ly) {
