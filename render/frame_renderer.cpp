@@ -14,6 +14,9 @@
 
 namespace {
 
+// Layers and outlines are drawn untinted: white multiplies nothing away.
+constexpr uint8_t Full = 255;
+
 void BeginUntextured() {
     glBindTexture(GL_TEXTURE_2D, 0);
     glDisable(GL_TEXTURE_2D);
@@ -21,7 +24,7 @@ void BeginUntextured() {
 
 void OutlineLayer(const TTattooLayer& layer, float offX, float offY) {
     BeginUntextured();
-    DrawLayerOutline(layer.Corners, 255, 255, 255, 255, offX, offY);
+    DrawLayerOutline(layer.Corners, Full, Full, Full, Full, offX, offY);
     glEnable(GL_TEXTURE_2D);
 }
 
@@ -78,7 +81,7 @@ void DrawLayers(float offX, float offY) {
     for (int i = 0; i <= last; ++i) {
         const TTattooLayer& layer = Layers[i];
         if (!layer.Visible) continue;
-        if (!DrawLayerMesh(layer.Texture, layer.Corners, layer.Alpha, 255, 255, 255, offX, offY))
+        if (!DrawLayerMesh(layer.Texture, layer.Corners, layer.Alpha, Full, Full, Full, offX, offY))
             continue;
         if (!picking) continue;
         if (corners) {
@@ -122,7 +125,7 @@ void DrawCursor() {
     const auto placement = ChooseCursor(ToolMode, HoverLayer, MouseX, MouseY);
     if (!placement) return;
     glBindTexture(GL_TEXTURE_2D, CursorTextures[placement->Index]);
-    DrawTexturedRotatedRect(255, 255, 255, 255, 0, CursorSize, CursorSize, placement->X,
+    DrawTexturedRotatedRect(Full, Full, Full, Full, 0, CursorSize, CursorSize, placement->X,
                             placement->Y);
 }
 
@@ -153,7 +156,7 @@ bool CornerUnderPointer(float cornerX, float cornerY, int32_t mouseX, int32_t mo
 
 PulseColour PulsingColour(int32_t tick) {
     const auto channel = [tick](double period) {
-        return static_cast<uint8_t>(std::trunc(std::fabs(std::sin(tick / period)) * 255));
+        return static_cast<uint8_t>(std::trunc(std::fabs(std::sin(tick / period)) * Full));
     };
     return {channel(RedPulsePeriod), channel(GreenPulsePeriod), channel(BluePulsePeriod)};
 }
@@ -181,7 +184,7 @@ void DrawComposedScene(float offX, float offY) {
 void Timer1Timer() {
     ClearFrame();
     // Blending is off here: every frame switches it off at its end.
-    DrawTexturedQuad(BackgroundTexture, 255, 255, 255, 255, 0, 0, ViewWidth, ViewHeight, 1, 1);
+    DrawTexturedQuad(BackgroundTexture, Full, Full, Full, Full, 0, 0, ViewWidth, ViewHeight, 1, 1);
     CenterX = CenteringOffset(OverflowX, ViewWidth, PhotoWidth, Zoom);
     CenterY = CenteringOffset(OverflowY, ViewHeight, PhotoHeight, Zoom);
     const float offX = CenterX - PanX;

@@ -10,6 +10,8 @@
 
 constexpr int32_t MinBrushSize = 3;
 constexpr int32_t MaxBrushSize = 64;
+// The size the edit starts with.
+constexpr const char* DefaultBrushSizeText = "20";
 // What an empty (unreadable) size counts as.
 constexpr int32_t EmptyBrushSize = 5;
 
