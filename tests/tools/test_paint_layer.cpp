@@ -9,6 +9,7 @@
 #include "scene/scene_state.h"
 #include "scene/selection_mask.h"
 #include "tools/brush_size.h"
+#include "tools/canvas_pointer.h"
 #include "tools/paint_color.h"
 #include "tools/paint_layer.h"
 #include "tools/selection_tool.h"
@@ -186,6 +187,33 @@ TEST_F(SelectionToolTest, ClosingIsOfferedWithinTenScreenPixelsOfTheFirstPoint) 
     EXPECT_EQ(asked_, 2);
     EXPECT_TRUE(SelectionClosed);
     EXPECT_EQ(ToolMode, Tool::SelectionDone);
+}
+
+// Taps with no move before them (a tablet, a touch screen): each point goes
+// where its press lands.
+TEST_F(SelectionToolTest, APressPlacesThePointAndStartsAnOutlineAfterSelectAll) {
+    const auto tap = [](int x, int y) {
+        Panel1MouseDown(Qt::LeftButton, Qt::LeftButton, x, y);
+        Panel1MouseUp(Qt::LeftButton, Qt::NoButton, x, y);
+    };
+    tap(49, 50);
+    tap(149, 150);
+    ASSERT_EQ(SelectionLast, 2);
+    EXPECT_EQ(SelectionPoints[0].X, 49);
+    EXPECT_EQ(SelectionPoints[1].Y, 150);
+
+    // Everything selected, as the selection button's double click leaves it.
+    ToolMode = Tool::SelectionDone;
+    SelectionClosed = true;
+    SelectionLast = 0;
+    SelectWholeMask();
+    tap(-10, 10);
+    EXPECT_EQ(ToolMode, Tool::SelectionDone) << "a press beside the photo";
+    tap(99, 100);
+    EXPECT_EQ(ToolMode, Tool::Select);
+    EXPECT_EQ(SelectionLast, 1);
+    EXPECT_EQ(SelectionPoints[0].X, 99);
+    EXPECT_EQ(MaskByte(10, 10), 0) << "nothing selected while the outline is drawn";
 }
 
 TEST_F(SelectionToolTest, AFullPolygonRefusesPointsSaysSoAndStillCloses) {

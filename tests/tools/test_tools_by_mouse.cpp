@@ -18,7 +18,6 @@
 #include "tools/canvas_pointer.h"
 #include "tools/paint_color.h"
 #include "tools/photo_view.h"
-#include "tools/selection_tool.h"
 
 namespace {
 
@@ -322,37 +321,6 @@ TEST_F(ToolsByMouse, AStrokeJustAboveATilesBottomEdgeShowsAtOnce) {
     Click({213, 223}); // image (149, 65): 65 + 63 = 128
     WaitForFrame();
     EXPECT_NE(canvas_->grabFramebuffer().pixel(edge), before);
-}
-
-TEST_F(ToolsByMouse, ThePressPlacesTheOutlinePointAndStartsAnOutlineAfterSelectAll) {
-    Use(Tool::Select);
-    StartSelectionOutline();
-    // Taps with no move before them: the point goes where each one lands.
-    const auto tap = [this](QPoint at) {
-        Send(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
-        Send(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
-    };
-    tap({113, 208});
-    tap({213, 308});
-    ASSERT_EQ(SelectionLast, 2);
-    EXPECT_EQ(SelectionPoints[0].X, 49);
-    EXPECT_EQ(SelectionPoints[0].Y, 50);
-    EXPECT_EQ(SelectionPoints[1].X, 149);
-    EXPECT_EQ(SelectionPoints[1].Y, 150);
-
-    // Everything selected, as the selection button's double click leaves it.
-    ToolMode = Tool::SelectionDone;
-    SelectionClosed = true;
-    SelectionLast = 0;
-    SelectWholeMask();
-    tap({10, 10});
-    EXPECT_EQ(ToolMode, Tool::SelectionDone) << "a press beside the photo";
-    tap({163, 258});
-    EXPECT_EQ(ToolMode, Tool::Select);
-    EXPECT_FALSE(SelectionClosed);
-    EXPECT_EQ(SelectionLast, 1);
-    EXPECT_EQ(SelectionPoints[0].X, 99);
-    EXPECT_EQ(MaskByte(10, 10), 0) << "nothing selected while the outline is drawn";
 }
 
 TEST_F(ToolsByMouse, TheRightButtonMovesInRotate) {
