@@ -14,6 +14,9 @@
 
 namespace {
 
+// Layers and outlines are drawn untinted: white multiplies nothing away.
+constexpr uint8_t Full = 255;
+
 void BeginUntextured() {
     glBindTexture(GL_TEXTURE_2D, 0);
     glDisable(GL_TEXTURE_2D);
@@ -21,9 +24,16 @@ void BeginUntextured() {
 
 void OutlineLayer(const TTattooLayer& layer, float offX, float offY) {
     BeginUntextured();
-    DrawLayerOutline(layer.Corners, 255, 255, 255, 255, offX, offY);
+    DrawLayerOutline(layer.Corners, Full, Full, Full, Full, offX, offY);
     glEnable(GL_TEXTURE_2D);
 }
+
+// The MovePoints handles: a small box drawn half see-through over each
+// corner.
+constexpr float HandleSize = 5;
+constexpr uint8_t HandleAlpha = 150;
+// The selection outline lets the photo show through.
+constexpr uint8_t SelectionOutlineAlpha = 128;
 
 // The canvas positions of the MovePoints handles found by the last composed
 // frame. They are drawn over the whole scene, with the other marks that
@@ -31,20 +41,18 @@ void OutlineLayer(const TTattooLayer& layer, float offX, float offY) {
 // kept scene exactly as the composed frame did.
 std::vector<CanvasPoint> Handles;
 
-// Every drawn layer gets its outline and four handles in MovePoints; the
-// first handle near the pointer picks its layer and corner.
-void OutlineAndPickCorners(int index, float offX, float offY) {
-    const TTattooLayer& layer = Layers[index];
+// Every drawn layer gets its outline and four handles in MovePoints. Returns
+// the first of its corners (1..4) near the pointer, or 0.
+int32_t OutlineAndFindCorner(const TTattooLayer& layer, float offX, float offY) {
     OutlineLayer(layer, offX, offY);
+    int32_t found = 0;
     for (int k = 0; k < 4; ++k) {
         const float x = layer.Corners[k].X * Zoom + offX;
         const float y = layer.Corners[k].Y * Zoom + offY;
         Handles.push_back({x, y});
-        if (HoverLayer == -1 && CornerUnderPointer(x, y, MouseX, MouseY)) {
-            HoverLayer = index;
-            HoverCorner = k + 1;
-        }
+        if (found == 0 && CornerUnderPointer(x, y, MouseX, MouseY)) found = k + 1;
     }
+    return found;
 }
 
 void DrawHandles() {
@@ -52,33 +60,41 @@ void DrawHandles() {
     const PulseColour pulse = PulsingColour(TickCount());
     BeginUntextured();
     for (const CanvasPoint& handle : Handles)
-        DrawRotatedRect(pulse.Red, pulse.Green, pulse.Blue, false, 150, 0, 5, 5, handle.X,
-                        handle.Y);
+        DrawRotatedRect(pulse.Red, pulse.Green, pulse.Blue, false, HandleAlpha, 0, HandleSize,
+                        HandleSize, handle.X, handle.Y);
     glEnable(GL_TEXTURE_2D);
 }
 
-void PickLayer(int index, float offX, float offY) {
-    if (HoverLayer != -1) return;
-    const float px = MouseX + PanX - CenterX;
-    const float py = MouseY + PanY - CenterY;
-    if (!PointInQuad(Layers[index].Corners, px, py)) return;
-    HoverLayer = index;
-    OutlineLayer(Layers[index], offX, offY);
+bool UnderPointer(const TTattooLayer& layer) {
+    return PointInQuad(layer.Corners, MouseX + PanX - CenterX, MouseY + PanY - CenterY);
 }
 
+// The pointer acts on the tattoo the user sees: the topmost one under it,
+// so a later (higher) layer takes the pick from any below. A layer or corner
+// is picked only when no drag holds one already; the picked layer is
+// outlined over all the layers, so its whole outline shows.
 void DrawLayers(float offX, float offY) {
+    const bool picking = HoverPickingActive();
+    const bool choosing = picking && HoverLayer == -1;
+    const bool corners = ToolMode == Tool::MovePoints;
     const int last = std::min<int>(LastLayer, static_cast<int>(Layers.size()) - 1);
     for (int i = 0; i <= last; ++i) {
         const TTattooLayer& layer = Layers[i];
         if (!layer.Visible) continue;
-        if (!DrawLayerMesh(layer.Texture, layer.Corners, layer.Alpha, 255, 255, 255, offX, offY))
+        if (!DrawLayerMesh(layer.Texture, layer.Corners, layer.Alpha, Full, Full, Full, offX, offY))
             continue;
-        if (!HoverPickingActive()) continue;
-        if (ToolMode == Tool::MovePoints)
-            OutlineAndPickCorners(i, offX, offY);
-        else
-            PickLayer(i, offX, offY);
+        if (!picking) continue;
+        if (corners) {
+            const int32_t corner = OutlineAndFindCorner(layer, offX, offY);
+            if (choosing && corner != 0) {
+                HoverLayer = i;
+                HoverCorner = corner;
+            }
+        } else if (choosing && UnderPointer(layer)) {
+            HoverLayer = i;
+        }
     }
+    if (choosing && !corners && HoverLayer != -1) OutlineLayer(Layers[HoverLayer], offX, offY);
 }
 
 // Drawn in the photo transform, as the paint layer under it.
@@ -90,7 +106,7 @@ void DrawSelectionOutline(float offX, float offY) {
     ApplyPhotoTransform(offX, offY);
     glDisable(GL_TEXTURE_2D);
     glBegin(GL_LINE_STRIP);
-    glColor4ub(pulse.Red, pulse.Green, pulse.Blue, 128);
+    glColor4ub(pulse.Red, pulse.Green, pulse.Blue, SelectionOutlineAlpha);
     for (int i = 0; i <= last; ++i)
         glVertex2f(SelectionPoints[i].X * Zoom, SelectionPoints[i].Y * Zoom);
     glEnd();
@@ -109,7 +125,7 @@ void DrawCursor() {
     const auto placement = ChooseCursor(ToolMode, HoverLayer, MouseX, MouseY);
     if (!placement) return;
     glBindTexture(GL_TEXTURE_2D, CursorTextures[placement->Index]);
-    DrawTexturedRotatedRect(255, 255, 255, 255, 0, CursorSize, CursorSize, placement->X,
+    DrawTexturedRotatedRect(Full, Full, Full, Full, 0, CursorSize, CursorSize, placement->X,
                             placement->Y);
 }
 
@@ -131,14 +147,14 @@ bool HoverPickingActive() {
 bool CornerUnderPointer(float cornerX, float cornerY, int32_t mouseX, int32_t mouseY) {
     const float dx = cornerX - mouseX;
     const float dy = cornerY - mouseY;
-    return dx * dx + dy * dy < 25;
+    return dx * dx + dy * dy < HandleReach * HandleReach;
 }
 
 PulseColour PulsingColour(int32_t tick) {
     const auto channel = [tick](double period) {
-        return static_cast<uint8_t>(std::trunc(std::fabs(std::sin(tick / period)) * 255));
+        return static_cast<uint8_t>(std::trunc(std::fabs(std::sin(tick / period)) * Full));
     };
-    return {channel(100), channel(200), channel(300)};
+    return {channel(RedPulsePeriod), channel(GreenPulsePeriod), channel(BluePulsePeriod)};
 }
 
 int32_t TickCount() {
@@ -164,7 +180,7 @@ void DrawComposedScene(float offX, float offY) {
 void Timer1Timer() {
     ClearFrame();
     // Blending is off here: every frame switches it off at its end.
-    DrawTexturedQuad(BackgroundTexture, 255, 255, 255, 255, 0, 0, ViewWidth, ViewHeight, 1, 1);
+    DrawTexturedQuad(BackgroundTexture, Full, Full, Full, Full, 0, 0, ViewWidth, ViewHeight, 1, 1);
     CenterX = CenteringOffset(OverflowX, ViewWidth, PhotoWidth, Zoom);
     CenterY = CenteringOffset(OverflowY, ViewHeight, PhotoHeight, Zoom);
     const float offX = CenterX - PanX;

@@ -25,12 +25,16 @@ void DrawComposedScene(float offX, float offY);
 // Whether layers are outlined and picked under the pointer in this frame.
 bool HoverPickingActive();
 
-// A MovePoints handle is picked when the pointer is closer than 5 pixels to
-// the corner's canvas position.
+// A MovePoints handle is picked when the pointer is closer than HandleReach
+// pixels to the corner's canvas position.
+constexpr float HandleReach = 5;
 bool CornerUnderPointer(float cornerX, float cornerY, int32_t mouseX, int32_t mouseY);
 
 // The colour of the MovePoints handles and the selection outline at a given
 // millisecond tick; its channels cycle every 100, 200 and 300 pi ms.
+constexpr double RedPulsePeriod = 100;
+constexpr double GreenPulsePeriod = 200;
+constexpr double BluePulsePeriod = 300;
 struct PulseColour {
     uint8_t Red = 0;
     uint8_t Green = 0;

@@ -48,6 +48,13 @@ bool PointInQuad(const TLayerCorner corners[4], float px, float py) {
            PointInTriangle(px, py, x[3], y[3], x[0], y[0], x[2], y[2]);
 }
 
+int32_t TopLayerAt(float px, float py) {
+    const int32_t last = std::min<int32_t>(LastLayer, static_cast<int32_t>(Layers.size()) - 1);
+    for (int32_t i = last; i >= 0; --i)
+        if (Layers[i].Visible && PointInQuad(Layers[i].Corners, px, py)) return i;
+    return -1;
+}
+
 float FitZoom(int32_t photoWidth, int32_t photoHeight, int32_t viewWidth, int32_t viewHeight) {
     const double across = double(viewWidth) / photoWidth;
     const double down = double(viewHeight) / photoHeight;

@@ -21,3 +21,7 @@ float CenteringOffset(int32_t overflow, int32_t view, int32_t shown, float zoom)
 // Hit test of a layer: (px, py) is in zoomed layer space; the corners are
 // scaled by Zoom. The quad is split along the C0-C2 diagonal.
 bool PointInQuad(const TLayerCorner corners[4], float px, float py);
+
+// The topmost visible layer (the last drawn) whose quad holds (px, py), in
+// zoomed layer space as for PointInQuad; -1 when there is none.
+int32_t TopLayerAt(float px, float py);

@@ -4,10 +4,9 @@
 
 #include "scene/brush_stamp.h"
 #include "scene/scene_state.h"
-#include "tools/paint_layer.h"
 
 bool BrushSizeApplied = false;
-std::string BrushSizeText = "20";
+std::string BrushSizeText = DefaultBrushSizeText;
 std::function<void()> BrushSizeEditExit;
 
 namespace {
@@ -45,12 +44,21 @@ int32_t SteppedBrushSize(const std::string& text, int32_t step) {
     return size;
 }
 
+namespace {
+
+// The soft edge is three tenths of the size, counted in tenths so that the
+// halves (sizes 5, 15, 25...) are exact.
+constexpr int32_t SoftEdgeTenths = 3;
+constexpr int32_t Tenths = 10;
+constexpr int32_t HalfInTenths = 5;
+
+} // namespace
+
 int32_t BrushSoftEdge(int32_t size) {
-    // In tenths, so that the halves (sizes 5, 15, 25...) are exact.
-    const int32_t tenths = size * 3;
-    const int32_t whole = tenths / 10;
-    const int32_t rest = tenths % 10;
-    return whole + (rest > 5 || (rest == 5 && whole % 2 == 1) ? 1 : 0);
+    const int32_t tenths = size * SoftEdgeTenths;
+    const int32_t whole = tenths / Tenths;
+    const int32_t rest = tenths % Tenths;
+    return whole + (rest > HalfInTenths || (rest == HalfInTenths && whole % 2 == 1) ? 1 : 0);
 }
 
 void ApplyBrushSize(int32_t size) {
@@ -70,5 +78,5 @@ void ApplyPendingBrushSize() {
 
 void ResetBrushSize() {
     BrushSizeApplied = false;
-    BrushSizeText = "20";
+    BrushSizeText = DefaultBrushSizeText;
 }

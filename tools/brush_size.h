@@ -10,6 +10,8 @@
 
 constexpr int32_t MinBrushSize = 3;
 constexpr int32_t MaxBrushSize = 64;
+// The size the edit starts with.
+constexpr const char* DefaultBrushSizeText = "20";
 // What an empty (unreadable) size counts as.
 constexpr int32_t EmptyBrushSize = 5;
 
@@ -36,6 +38,10 @@ int32_t SteppedBrushSize(const std::string& text, int32_t step);
 
 // The width of the brush's soft edge: 0.3 of its size, halves to even.
 int32_t BrushSoftEdge(int32_t size);
+
+// Builds the brush stamp from the brush-size text when it changed since the
+// stamp was last built.
+void ApplyPendingBrushSize();
 
 // Builds the brush stamp for this size and marks the size applied.
 void ApplyBrushSize(int32_t size);

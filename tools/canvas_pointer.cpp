@@ -4,13 +4,34 @@
 #include <cmath>
 
 #include "scene/frame_request.h"
+#include "scene/geometry.h"
 #include "scene/scene_state.h"
 #include "scene/selection_mask.h"
+#include "tools/brush_size.h"
 #include "tools/paint_layer.h"
 #include "tools/photo_view.h"
+#include "tools/selection_tool.h"
 #include "tools/tattoo_tools.h"
 
 namespace {
+
+// The button whose press started the drag that MouseHeld stands for; only
+// its release, or a move without it, ends the drag.
+Qt::MouseButton DragButton = Qt::NoButton;
+
+// Near a canvas edge a Move drag scrolls the view by a step per event.
+constexpr int32_t AutoScrollBand = 10;
+constexpr int32_t AutoScrollStep = 5;
+
+void StartDrag(Qt::MouseButton button) {
+    MouseHeld = true;
+    DragButton = button;
+}
+
+void EndDrag() {
+    MouseHeld = false;
+    DragButton = Qt::NoButton;
+}
 
 bool PhotoPresent() {
     return PhotoWidth >= 1 && PhotoHeight >= 1;
@@ -34,7 +55,7 @@ int32_t PaintOffsetY() {
     return static_cast<int32_t>(std::trunc(MouseY + PanY - CenterY));
 }
 
-bool StartViewOrPaintTool() {
+bool StartViewOrPaintTool(Qt::MouseButton button) {
     switch (ToolMode) {
     case Tool::Paint:
         PaintAt(PaintOffsetX(), PaintOffsetY());
@@ -48,7 +69,7 @@ bool StartViewOrPaintTool() {
     default:
         return false;
     }
-    MouseHeld = true;
+    StartDrag(button);
     return true;
 }
 
@@ -56,15 +77,15 @@ bool StartViewOrPaintTool() {
 void ActAtPress(TTattooLayer& layer, GrabCentre centre) {
     switch (ToolMode) {
     case Tool::Delete:
-        MouseHeld = false;
+        EndDrag();
         DeleteHoveredLayer();
         break;
     case Tool::FlipVertical:
-        MouseHeld = false;
+        EndDrag();
         FlipCornersAcross(GrabCorners, centre.X, layer.Corners);
         break;
     case Tool::FlipHorizontal:
-        MouseHeld = false;
+        EndDrag();
         FlipCornersAlong(GrabCorners, centre.Y, layer.Corners);
         break;
     default:
@@ -73,15 +94,15 @@ void ActAtPress(TTattooLayer& layer, GrabCentre centre) {
 }
 
 // Keeps the tattoo under the pointer near a canvas edge by scrolling the
-// view 5 pixels that way and counting the scroll as pointer movement.
+// view a step that way and counting the scroll as pointer movement.
 void AutoScroll(float& dx, float& dy) {
     const int32_t panX = PanX;
-    if (MouseX > ViewWidth - 10) SetScrollPositionX(PanX + 5);
-    if (MouseX < 10) SetScrollPositionX(PanX - 5);
+    if (MouseX > ViewWidth - AutoScrollBand) SetScrollPositionX(PanX + AutoScrollStep);
+    if (MouseX < AutoScrollBand) SetScrollPositionX(PanX - AutoScrollStep);
     dx += PanX - panX;
     const int32_t panY = PanY;
-    if (MouseY > ViewHeight - 10) SetScrollPositionY(PanY + 5);
-    if (MouseY < 10) SetScrollPositionY(PanY - 5);
+    if (MouseY > ViewHeight - AutoScrollBand) SetScrollPositionY(PanY + AutoScrollStep);
+    if (MouseY < AutoScrollBand) SetScrollPositionY(PanY - AutoScrollStep);
     dy += PanY - panY;
 }
 
@@ -142,6 +163,24 @@ void Drag(Qt::MouseButtons buttons, float dx, float dy) {
     DragLayer(*layer, tool, dx, dy);
 }
 
+// A release that never reached the canvas (it happened in a dialog opened
+// mid-drag, or outside the program) shows as a move without the button: the
+// drag, or the photo's grab, ends there as the release would have ended it.
+void EndLostDrags(Qt::MouseButtons buttons) {
+    if (PhotoGrabbed && !buttons.testFlag(Qt::MiddleButton)) PhotoGrabbed = false;
+    if (MouseHeld && DragButton != Qt::NoButton && !buttons.testFlag(DragButton)) EndDrag();
+}
+
+// The layer under the pointer for the Delete key: the one the last frame
+// picked or a drag holds; in MovePoints, whose frames pick only corners, the
+// topmost tattoo under the pointer.
+int32_t LayerToDelete() {
+    if (HoveredLayer()) return HoverLayer;
+    if (ToolMode != Tool::MovePoints || MouseHeld) return -1;
+    const ZoomedPoint pointer = ZoomedPointer(MouseX, MouseY);
+    return TopLayerAt(pointer.X, pointer.Y);
+}
+
 // One notch of the wheel: 120 eighths of a degree.
 constexpr float WheelNotch = 120;
 constexpr float ZoomStepPerNotch = 5;
@@ -149,18 +188,27 @@ constexpr float PanPerNotch = 40;
 
 } // namespace
 
-void Panel1MouseDown(Qt::MouseButton button, Qt::MouseButtons buttons, int32_t, int32_t) {
+void Panel1MouseDown(Qt::MouseButton button, Qt::MouseButtons buttons, int32_t x, int32_t y) {
     if (!PhotoPresent()) return;
     if (button == Qt::MiddleButton) {
         PhotoGrabbed = true;
         return;
     }
     if (buttons.testFlag(Qt::RightButton)) return;
-    if (StartViewOrPaintTool()) return;
+    if (ToolMode == Tool::Select || ToolMode == Tool::SelectionDone) {
+        // The outline's point goes where the press is, even when no move
+        // brought the pointer there.
+        MouseInCanvas = true;
+        MouseX = x;
+        MouseY = y;
+        PressSelectionTool();
+        return;
+    }
+    if (StartViewOrPaintTool(button)) return;
     TTattooLayer* layer = HoveredLayer();
     if (!layer) return;
     std::copy(std::begin(layer->Corners), std::end(layer->Corners), GrabCorners);
-    MouseHeld = true;
+    StartDrag(button);
     const ZoomedPoint pointer = ZoomedPointer(MouseX, MouseY);
     const GrabCentre centre = CentreFor(GrabCorners, pointer);
     GrabAngle = PointerAngle(centre, pointer);
@@ -169,6 +217,7 @@ void Panel1MouseDown(Qt::MouseButton button, Qt::MouseButtons buttons, int32_t, 
 
 void Panel1MouseMove(Qt::MouseButtons buttons, int32_t x, int32_t y) {
     MouseInCanvas = true;
+    EndLostDrags(buttons);
     ApplyPendingBrushSize();
     if (ToolMode == Tool::Select && PhotoPresent()) MoveSelectionPoint();
     if (PhotoGrabbed)
@@ -181,12 +230,14 @@ void Panel1MouseMove(Qt::MouseButtons buttons, int32_t x, int32_t y) {
     MouseY = y;
 }
 
+// Another button let go during a drag (the right one, held to move the
+// tattoo) leaves the drag going on with its own tool.
 void Panel1MouseUp(Qt::MouseButton button, Qt::MouseButtons, int32_t, int32_t) {
     if (button == Qt::MiddleButton) {
         PhotoGrabbed = false;
         return;
     }
-    MouseHeld = false;
+    if (button == DragButton || DragButton == Qt::NoButton) EndDrag();
     if (ToolMode == Tool::Select) FixSelectionPoint();
 }
 
@@ -215,9 +266,14 @@ void Panel1MouseWheel(Qt::KeyboardModifiers modifiers, QPoint angleDelta, QPoint
 }
 
 bool DeleteHoveredLayer() {
-    if (!MouseInCanvas || !HoveredLayer()) return false;
-    DeleteLayer(HoverLayer);
+    if (!MouseInCanvas) return false;
+    const int32_t layer = LayerToDelete();
+    if (layer < 0) return false;
+    DeleteLayer(layer);
     HoverLayer = -1;
+    // A drag ends with its layer: the next frame would otherwise hand it to
+    // whichever tattoo then lies under the pointer.
+    if (ToolMode <= Tool::Blend) EndDrag();
     RequestFrame();
     return true;
 }

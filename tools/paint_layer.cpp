@@ -11,6 +11,9 @@ int32_t StampTileX = 0, StampTileY = 0;
 
 namespace {
 
+// A strength or opacity at its full.
+constexpr int32_t FullStrength = 255;
+
 // Brings one coordinate relative to the stamp tile into that tile or its
 // neighbour. False when it lies further out than one tile, or the tile is off
 // the table.
@@ -40,22 +43,23 @@ inline uint8_t* SelectedPaintPixel(int32_t x, int32_t y) {
 // colour mixes in by strength and opacity builds up stroke by stroke.
 inline void BrushInto(uint8_t* p, int32_t d) {
     const TPaintColor c = PaintColor;
-    if (d >= 255 || p[3] == 0) {
+    if (d >= FullStrength || p[3] == 0) {
         p[0] = c.R;
         p[1] = c.G;
         p[2] = c.B;
-        p[3] = static_cast<uint8_t>(std::min(d, 255));
+        p[3] = static_cast<uint8_t>(std::min(d, FullStrength));
         return;
     }
-    p[0] = static_cast<uint8_t>(((255 - d) * p[0] + d * c.R) / 255);
-    p[1] = static_cast<uint8_t>(((255 - d) * p[1] + d * c.G) / 255);
-    p[2] = static_cast<uint8_t>(((255 - d) * p[2] + d * c.B) / 255);
-    p[3] = static_cast<uint8_t>(std::min(p[3] + d, 255));
+    const int32_t keep = FullStrength - d;
+    p[0] = static_cast<uint8_t>((keep * p[0] + d * c.R) / FullStrength);
+    p[1] = static_cast<uint8_t>((keep * p[1] + d * c.G) / FullStrength);
+    p[2] = static_cast<uint8_t>((keep * p[2] + d * c.B) / FullStrength);
+    p[3] = static_cast<uint8_t>(std::min(p[3] + d, FullStrength));
 }
 
 // Only the opacity fades; the colour bytes stay for a later stroke to mix.
 inline void EraseInto(uint8_t* p, int32_t d) {
-    p[3] = d >= 255 ? 0 : static_cast<uint8_t>(p[3] * (255 - d) / 255);
+    p[3] = d >= FullStrength ? 0 : static_cast<uint8_t>(p[3] * (FullStrength - d) / FullStrength);
 }
 
 // Which tile, counted from the stamp tile, local x lies in: -1 left of it,
@@ -154,25 +158,40 @@ void EraseAt(int32_t ox, int32_t oy) {
     StampAtPointer(ox, oy, StampEraser);
 }
 
-void ViewToImage(int32_t& x, int32_t& y) {
+namespace {
+
+// The turn back from the shown photo to the photo's own grid. `far` is the
+// coordinate of the far edge: the extent itself for points between pixels,
+// one less for pixels, which are counted from their near side.
+void TurnBack(int32_t& x, int32_t& y, int32_t farX, int32_t farY) {
     const int32_t shownX = x;
     const int32_t shownY = y;
     switch ((QuarterTurns % 4 + 4) % 4) {
     case 1:
         x = shownY;
-        y = ImageHeight - shownX;
+        y = farY - shownX;
         break;
     case 2:
-        x = ImageWidth - shownX;
-        y = ImageHeight - shownY;
+        x = farX - shownX;
+        y = farY - shownY;
         break;
     case 3:
-        x = ImageWidth - shownY;
+        x = farX - shownY;
         y = shownX;
         break;
     default:
         break;
     }
+}
+
+} // namespace
+
+void ViewToImage(int32_t& x, int32_t& y) {
+    TurnBack(x, y, ImageWidth - 1, ImageHeight - 1);
+}
+
+void ViewPointToImage(int32_t& x, int32_t& y) {
+    TurnBack(x, y, ImageWidth, ImageHeight);
 }
 
 void StampBrush(const BrushStamp& stamp, int32_t column, int32_t row, int32_t lx, int32_t ly) {
@@ -202,7 +221,7 @@ void MarkTileDirty(int32_t column, int32_t row) {
 void FillSelection() {
     CloseSelection();
     const TPaintColor c = PaintColor;
-    const uint8_t rgba[4] = {c.R, c.G, c.B, 255};
+    const uint8_t rgba[4] = {c.R, c.G, c.B, FullStrength};
     uint32_t colour;
     std::memcpy(&colour, rgba, sizeof colour);
     for (int32_t column = 1; column <= PaintTileCount; ++column)

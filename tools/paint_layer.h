@@ -10,21 +10,15 @@
 void PaintAt(int32_t ox, int32_t oy);
 void EraseAt(int32_t ox, int32_t oy);
 
-// The open selection polygon's last point follows the pointer (its previous
-// position, MouseX and MouseY).
-void MoveSelectionPoint();
-
-// The button went up in the Select tool: fixes the polygon's current point,
-// or closes the polygon when the point is back near the first one.
-void FixSelectionPoint();
-
-// Builds the brush stamp from the brush-size text when it changed since the
-// stamp was last built.
-void ApplyPendingBrushSize();
-
-// Maps a point of the photo as shown (zoom 1, after its quarter turns) to the
-// photo's own pixel grid.
+// Maps a pixel of the photo as shown (zoom 1, after its quarter turns) to the
+// pixel of the photo's own grid that is drawn there.
 void ViewToImage(int32_t& x, int32_t& y);
+
+// Maps a point between pixels (a pixel corner, as the selection outline's
+// points are) of the photo as shown to the photo's own grid. A quarter turn
+// carries corner x of the shown photo to corner H - x, where pixel x lands
+// on pixel H - 1 - x.
+void ViewPointToImage(int32_t& x, int32_t& y);
 
 // The paint tile (1..20) whose pixels the stamp being applied is relative to.
 extern int32_t StampTileX, StampTileY;

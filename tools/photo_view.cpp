@@ -19,6 +19,9 @@ namespace {
 constexpr float MaxZoom = 3.0f;
 constexpr float MinZoom = 0.21f;
 constexpr float ZoomPerStep = 0.02f;
+// The zoom tool makes one step of ZoomStep 1 per this many pixels dragged.
+constexpr float DragPixelsPerZoomStep = 5;
+constexpr float PerCent = 100;
 
 int32_t ClampedPosition(int32_t position, int32_t range) {
     return std::clamp(position, 0, std::max(range, 0));
@@ -149,13 +152,13 @@ void ZoomAboutPoint(bool in, float step, int32_t x, int32_t y) {
 }
 
 void PhotoZoomDrag(float dy) {
-    ZoomStep = std::fabs(dy) / 5;
+    ZoomStep = std::fabs(dy) / DragPixelsPerZoomStep;
     if (dy > 0) Button3Click();
     if (dy < 0) Button4Click();
 }
 
 std::string ZoomCaption(float zoom) {
-    return "Zoom: " + std::to_string(static_cast<long long>(std::nearbyint(zoom * 100)));
+    return "Zoom: " + std::to_string(static_cast<long long>(std::nearbyint(zoom * PerCent)));
 }
 
 void ResetPhotoView() {

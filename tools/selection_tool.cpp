@@ -1,5 +1,9 @@
 #include "tools/selection_tool.h"
 
+#include <QPoint>
+#include <QString>
+#include <QToolTip>
+#include <QWidget>
 #include <algorithm>
 #include <cmath>
 
@@ -13,14 +17,30 @@ namespace {
 
 constexpr int TextCloseSelection = 54;
 constexpr int TextQuestionCaption = 40;
+constexpr int TextSelectionFull = 55;
+
+bool PhotoPresent() {
+    return PhotoWidth >= 1 && PhotoHeight >= 1;
+}
 
 bool DrawingPolygon() {
-    return ToolMode == Tool::Select && !SelectionClosed && PhotoWidth >= 1 && PhotoHeight >= 1;
+    return ToolMode == Tool::Select && !SelectionClosed && PhotoPresent();
 }
 
 // A canvas coordinate as a pixel of the photo as shown, at zoom 1.
 int32_t CanvasToView(int32_t mouse, int32_t pan, float center) {
     return static_cast<int32_t>(std::trunc((mouse + pan - static_cast<double>(center)) / Zoom));
+}
+
+bool PointerOnPhoto() {
+    const double x = (MouseX + PanX - static_cast<double>(CenterX)) / Zoom;
+    const double y = (MouseY + PanY - static_cast<double>(CenterY)) / Zoom;
+    return x >= 0 && x < PhotoWidth && y >= 0 && y < PhotoHeight;
+}
+
+// Everything is selected and no outline is shown or being drawn.
+bool WholePhotoSelected() {
+    return ToolMode == Tool::SelectionDone && SelectionClosed && SelectionLast == 0;
 }
 
 // The polygon's next point starts where the fixed one lies, so that no edge
@@ -38,6 +58,18 @@ void FixCurrentPoint() {
 } // namespace
 
 SelectionQuestion AskCloseSelection;
+SelectionNotice ShowSelectionNotice;
+
+void NotifySelection(const std::string& text) {
+    if (ShowSelectionNotice) {
+        ShowSelectionNotice(text);
+        return;
+    }
+    QWidget* canvas = MainControls.Panel1;
+    if (!canvas) return;
+    QToolTip::showText(canvas->mapToGlobal(QPoint(MouseX, MouseY)), QString::fromStdString(text),
+                       canvas);
+}
 
 MessageAnswer AskToCloseSelection(const std::string& text, const std::string& caption) {
     if (AskCloseSelection) return AskCloseSelection(text, caption);
@@ -56,7 +88,7 @@ void MoveSelectionPoint() {
     if (!DrawingPolygon()) return;
     int32_t x = CanvasToView(MouseX, PanX, CenterX);
     int32_t y = CanvasToView(MouseY, PanY, CenterY);
-    ViewToImage(x, y);
+    ViewPointToImage(x, y);
     SelectionPoints[SelectionLast] = {std::clamp(x, 0, ImageWidth), std::clamp(y, 0, ImageHeight)};
 }
 
@@ -71,6 +103,22 @@ void FixSelectionPoint() {
     }
     // The table is full: the last place stays the moving point, and closing
     // still joins it to the first point.
-    if (SelectionLast >= SelectionCapacity - 1) return;
+    if (SelectionLast >= SelectionCapacity - 1) {
+        NotifySelection(Lang(TextSelectionFull));
+        return;
+    }
     FixCurrentPoint();
+}
+
+void StartSelectionOutline() {
+    SelectionClosed = false;
+    SelectionLast = 0;
+    ClearSelectionMask();
+    ToolMode = Tool::Select;
+}
+
+void PressSelectionTool() {
+    if (!PhotoPresent()) return;
+    if (WholePhotoSelected() && PointerOnPhoto()) StartSelectionOutline();
+    MoveSelectionPoint();
 }

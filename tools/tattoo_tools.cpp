@@ -11,10 +11,17 @@ ZoomedPoint ZoomedPointer(int32_t canvasX, int32_t canvasY) {
     return {canvasX + PanX - CenterX, canvasY + PanY - CenterY};
 }
 
+namespace {
+
+// How far the centre is raised when the pointer lies level with it.
+constexpr float LevelNudge = 0.001f;
+
+} // namespace
+
 GrabCentre CentreFor(const TLayerCorner corners[4], ZoomedPoint pointer) {
     GrabCentre centre{(corners[0].X + corners[1].X + corners[2].X + corners[3].X) / 4,
                       (corners[0].Y + corners[1].Y + corners[2].Y + corners[3].Y) / 4};
-    if (pointer.Y == centre.Y * Zoom) centre.Y += 0.001f;
+    if (pointer.Y == centre.Y * Zoom) centre.Y += LevelNudge;
     return centre;
 }
 
@@ -66,8 +73,8 @@ void ScaleAxis(float TLayerCorner::*axis, TLayerCorner corners[4], float factor)
 } // namespace
 
 void ScaleCorners(TLayerCorner corners[4], float dx, float dy) {
-    ScaleAxis(&TLayerCorner::X, corners, dx / 100);
-    ScaleAxis(&TLayerCorner::Y, corners, -dy / 100);
+    ScaleAxis(&TLayerCorner::X, corners, dx / ScalePixels);
+    ScaleAxis(&TLayerCorner::Y, corners, -dy / ScalePixels);
 }
 
 void MoveCorners(TLayerCorner corners[4], float dx, float dy) {
@@ -89,8 +96,8 @@ void FlipCornersAlong(const TLayerCorner grabbed[4], float centreY, TLayerCorner
 
 uint8_t BlendedAlpha(uint8_t alpha, float dy) {
     const float v = alpha - dy;
-    if (v > 255) return 255;
-    if (v < 50) return 50;
+    if (v > MaxBlendAlpha) return MaxBlendAlpha;
+    if (v < MinBlendAlpha) return MinBlendAlpha;
     return static_cast<uint8_t>(std::trunc(v));
 }
 

@@ -38,8 +38,10 @@ void RotateCorners(const TLayerCorner grabbed[4], GrabCentre centre, float angle
                    TLayerCorner corners[4]);
 
 // Widens by 1 % of the half-extent per pixel of dx and heightens per pixel of
-// upward movement, each axis about its own mean. There is no size limit, only
+// upward movement, each axis about its own mean (one pixel changes the
+// extent by 1 / ScalePixels of itself). There is no size limit, only
 // a step that would take a corner ten million pixels out is not made.
+constexpr float ScalePixels = 100;
 void ScaleCorners(TLayerCorner corners[4], float dx, float dy);
 
 // Shifts every corner by (dx, dy) canvas pixels.
@@ -50,7 +52,10 @@ void MoveCorners(TLayerCorner corners[4], float dx, float dy);
 void FlipCornersAcross(const TLayerCorner grabbed[4], float centreX, TLayerCorner corners[4]);
 void FlipCornersAlong(const TLayerCorner grabbed[4], float centreY, TLayerCorner corners[4]);
 
-// Blend: moving up by one pixel raises the opacity by one, within 50..255.
+// Blend: moving up by one pixel raises the opacity by one, within
+// MinBlendAlpha..MaxBlendAlpha: a tattoo never fades out of sight.
+constexpr uint8_t MinBlendAlpha = 50;
+constexpr uint8_t MaxBlendAlpha = 255;
 uint8_t BlendedAlpha(uint8_t alpha, float dy);
 
 // Turns every visible layer a quarter turn with the photo: clockwise when

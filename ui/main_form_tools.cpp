@@ -2,7 +2,7 @@
 #include "scene/frame_request.h"
 #include "scene/scene_state.h"
 #include "scene/selection_mask.h"
-#include "tools/paint_layer.h"
+#include "tools/selection_tool.h"
 #include "ui/button_skins.h"
 #include "ui/main_form.h"
 #include "ui/swatch_colours.h"

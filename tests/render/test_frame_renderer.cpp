@@ -89,14 +89,19 @@ TEST_F(FrameTest, WithoutAPhotoOnlyBackgroundAndCursorAreDrawn) {
     EXPECT_TRUE(SameColour(Pixel(100, 100), CursorMagenta));
 }
 
-TEST_F(FrameTest, LowerOfTwoOverlappingLayersIsPickedAndOnlyItIsOutlined) {
+TEST_F(FrameTest, UpperOfTwoOverlappingLayersIsPickedAndOnlyItIsOutlined) {
     AddSquare(100.5f, 100.5f, 200.5f, 200.5f);
     AddSquare(150.5f, 150.5f, 250.5f, 250.5f);
     PointAt(175, 175);
     Timer1Timer();
+    EXPECT_EQ(HoverLayer, 1);
+    EXPECT_TRUE(Outlined(150, 230)) << "left edge of layer 1";
+    EXPECT_FALSE(Outlined(200, 120)) << "right edge of layer 0";
+
+    PointAt(120, 120); // on layer 0 alone
+    Timer1Timer();
     EXPECT_EQ(HoverLayer, 0);
-    EXPECT_TRUE(Outlined(200, 120)) << "right edge of layer 0";
-    EXPECT_FALSE(Outlined(150, 230)) << "left edge of layer 1";
+    EXPECT_TRUE(Outlined(200, 180)) << "its outline shows over layer 1 too";
 }
 
 TEST_F(FrameTest, HeldLayerStaysPickedWithoutAnOutline) {
@@ -124,14 +129,18 @@ TEST_F(FrameTest, CornerHandlePickedBelowFivePixelsOnly) {
     EXPECT_EQ(HoverLayer, -1);
 }
 
-TEST_F(FrameTest, LowerLayerAndLowerCornerWinTheHandlePick) {
+TEST_F(FrameTest, UpperLayerAndLowerCornerWinTheHandlePick) {
     ToolMode = Tool::MovePoints;
     AddSquare(100, 100, 102, 102);
     AddSquare(101, 101, 200, 200);
     PointAt(101, 101);
     Timer1Timer();
+    EXPECT_EQ(HoverLayer, 1);
+    EXPECT_EQ(HoverCorner, 4);
+    LastLayer = 0;
+    Timer1Timer();
     EXPECT_EQ(HoverLayer, 0);
-    EXPECT_EQ(HoverCorner, 1);
+    EXPECT_EQ(HoverCorner, 1) << "all four corners lie near: the first wins";
 }
 
 TEST_F(FrameTest, ViewAndPaintToolsAndClosedSelectionPickNothing) {

@@ -2,10 +2,14 @@
 #include <cstring>
 #include <gtest/gtest.h>
 #include <memory>
+#include <string>
+#include <vector>
 
+#include "platform/language.h"
 #include "scene/scene_state.h"
 #include "scene/selection_mask.h"
 #include "tools/brush_size.h"
+#include "tools/canvas_pointer.h"
 #include "tools/paint_color.h"
 #include "tools/paint_layer.h"
 #include "tools/selection_tool.h"
@@ -77,20 +81,28 @@ TEST_F(PaintLayerTest, StrokesCentredOffThePhotoPaintNothing) {
     EXPECT_EQ(PaintPixel(298, 50)[3], 255);
 }
 
+// Pixels land on the pixel drawn there; the outline's points, which lie
+// between pixels, on the corner drawn there.
 TEST_F(PaintLayerTest, TurnedPhotosMapBackToTheImageGrid) {
-    const int expected[4][2] = {{10, 20}, {20, 190}, {290, 180}, {280, 10}};
+    const int pixels[4][2] = {{10, 20}, {20, 189}, {289, 179}, {279, 10}};
+    const int points[4][2] = {{10, 20}, {20, 190}, {290, 180}, {280, 10}};
     for (int turns = 0; turns < 4; ++turns) {
         QuarterTurns = turns;
         int x = 10, y = 20;
         ViewToImage(x, y);
-        EXPECT_EQ(x, expected[turns][0]) << turns;
-        EXPECT_EQ(y, expected[turns][1]) << turns;
+        EXPECT_EQ(x, pixels[turns][0]) << turns;
+        EXPECT_EQ(y, pixels[turns][1]) << turns;
+        x = 10, y = 20;
+        ViewPointToImage(x, y);
+        EXPECT_EQ(x, points[turns][0]) << turns;
+        EXPECT_EQ(y, points[turns][1]) << turns;
     }
     QuarterTurns = 1;
-    PaintAt(0, 0); // image (0, 200): just off the image
-    EXPECT_TRUE(NothingPainted());
-    PaintAt(1, 1);
-    EXPECT_EQ(PaintPixel(1, 199)[3], 255);
+    PaintAt(0, 0); // the shown photo's top-left pixel: image (0, 199)
+    EXPECT_EQ(PaintPixel(0, 199)[3], 255);
+    QuarterTurns = 2;
+    PaintAt(0, 0);
+    EXPECT_EQ(PaintPixel(299, 199)[3], 255);
 }
 
 // The stamp runs a row's stretch per tile at a time: it must give what
@@ -177,10 +189,44 @@ TEST_F(SelectionToolTest, ClosingIsOfferedWithinTenScreenPixelsOfTheFirstPoint) 
     EXPECT_EQ(ToolMode, Tool::SelectionDone);
 }
 
-TEST_F(SelectionToolTest, AFullPolygonRefusesPointsAndStillCloses) {
+// Taps with no move before them (a tablet, a touch screen): each point goes
+// where its press lands.
+TEST_F(SelectionToolTest, APressPlacesThePointAndStartsAnOutlineAfterSelectAll) {
+    const auto tap = [](int x, int y) {
+        Panel1MouseDown(Qt::LeftButton, Qt::LeftButton, x, y);
+        Panel1MouseUp(Qt::LeftButton, Qt::NoButton, x, y);
+    };
+    tap(49, 50);
+    tap(149, 150);
+    ASSERT_EQ(SelectionLast, 2);
+    EXPECT_EQ(SelectionPoints[0].X, 49);
+    EXPECT_EQ(SelectionPoints[1].Y, 150);
+
+    // Everything selected, as the selection button's double click leaves it.
+    ToolMode = Tool::SelectionDone;
+    SelectionClosed = true;
+    SelectionLast = 0;
+    SelectWholeMask();
+    tap(-10, 10);
+    EXPECT_EQ(ToolMode, Tool::SelectionDone) << "a press beside the photo";
+    tap(99, 100);
+    EXPECT_EQ(ToolMode, Tool::Select);
+    EXPECT_EQ(SelectionLast, 1);
+    EXPECT_EQ(SelectionPoints[0].X, 99);
+    EXPECT_EQ(MaskByte(10, 10), 0) << "nothing selected while the outline is drawn";
+}
+
+TEST_F(SelectionToolTest, AFullPolygonRefusesPointsSaysSoAndStillCloses) {
+    LoadLanguage(""); // the built-in texts
+    std::vector<std::string> notices;
+    ShowSelectionNotice = [&](const std::string& text) { notices.push_back(text); };
     for (int i = 0; i < 1100; ++i)
         ReleaseAt(20 + i % 200, i % 2 == 0 ? 20 : 180);
+    ShowSelectionNotice = nullptr;
+    ResetLanguage();
     EXPECT_EQ(SelectionLast, SelectionCapacity - 1);
+    ASSERT_EQ(notices.size(), 1100u - (SelectionCapacity - 1));
+    EXPECT_NE(notices[0].find("no more points"), std::string::npos);
     CloseSelection();
     EXPECT_TRUE(SelectionClosed);
     EXPECT_EQ(SelectionPoints[SelectionCapacity - 1].X, SelectionPoints[0].X);

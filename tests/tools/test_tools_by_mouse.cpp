@@ -3,13 +3,19 @@
 #include <QWheelEvent>
 #include <QWindow>
 #include <cmath>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
 #include "render/frame_renderer.h"
+#include "render/gl_canvas.h"
 #include "scene/geometry.h"
 #include "scene/scene_state.h"
+#include "scene/selection_mask.h"
 #include "tests/support/counting_canvas.h"
+#include "tools/brush_size.h"
+#include "tools/canvas_pointer.h"
+#include "tools/paint_color.h"
 #include "tools/photo_view.h"
 #include "ui/canvas_widget.h"
 
@@ -35,16 +41,20 @@ class ToolsByMouse : public ::testing::Test {
         ResetSceneState();
     }
 
-    // A square of side 80 about layer point (150, 100), canvas (213.5, 258).
-    static void PlaceSquare() {
-        LastLayer = -1;
+    // A square of side 80 about layer point (x, y), above the layers so far.
+    static void AddSquare(float x, float y) {
         TTattooLayer& layer = Layers[AddLayer()];
         layer.Visible = true;
         layer.Alpha = 255;
-        layer.Corners[0] = {110, 140, 0, 0};
-        layer.Corners[1] = {190, 140, 1, 0};
-        layer.Corners[2] = {190, 60, 1, 1};
-        layer.Corners[3] = {110, 60, 0, 1};
+        layer.Corners[0] = {x - 40, y + 40, 0, 0};
+        layer.Corners[1] = {x + 40, y + 40, 1, 0};
+        layer.Corners[2] = {x + 40, y - 40, 1, 1};
+        layer.Corners[3] = {x - 40, y - 40, 0, 1};
+    }
+    // The only layer: the square about layer point (150, 100), canvas (213.5, 258).
+    static void PlaceSquare() {
+        LastLayer = -1;
+        AddSquare(150, 100);
     }
 
     QWindow* Window() const { return canvas_->windowHandle(); }
@@ -68,6 +78,18 @@ class ToolsByMouse : public ::testing::Test {
         QTest::mouseRelease(Window(), button, {}, at);
     }
     void Click(QPoint at) { Drag({at}); }
+    // A mouse event straight to the canvas, with no move before it (as from
+    // a tablet tap) and with the buttons it is given, whatever QTest holds.
+    void Send(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, QPointF(at), QPointF(canvas_->mapToGlobal(at)), button, buttons,
+                          {});
+        QApplication::sendEvent(canvas_.get(), &event);
+    }
+    void WaitForFrame() {
+        const int frames = canvas_->Frames;
+        canvas_->ScheduleFrame();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return canvas_->Frames > frames; }, 2000));
+    }
     // `notches` of the wheel over the canvas, away from the user when positive.
     void Wheel(QPoint at, float notches, Qt::KeyboardModifiers modifiers = {}) {
         QWheelEvent wheel(QPointF(at), QPointF(canvas_->mapToGlobal(at)), {},
@@ -91,6 +113,9 @@ class ToolsByMouse : public ::testing::Test {
         Hover({5, 5});
     }
     static const TLayerCorner& Corner(int k) { return Layers[0].Corners[k]; }
+    static float Width(int layer) {
+        return Layers[layer].Corners[1].X - Layers[layer].Corners[0].X;
+    }
 
     std::unique_ptr<CountingCanvas> canvas_;
 };
@@ -172,6 +197,130 @@ TEST_F(ToolsByMouse, OneShotToolsActAtThePress) {
     EXPECT_EQ(LastLayer, 0);
     Click({213, 258});
     EXPECT_EQ(LastLayer, -1);
+}
+
+// Two overlapping tattoos, the upper one (layer 1) placed last; every press
+// here lands where both lie, at layer point (159.5, 105).
+TEST_F(ToolsByMouse, ThePointerActsOnTheUpperTattooAndADragEndsWithIt) {
+    const QPoint both{223, 263};
+    struct Row {
+        const char* What;
+        uint8_t Tool;
+        std::function<void()> Act;
+        std::function<void()> Check;
+    };
+    const Row rows[] = {
+        {"Move drags the upper tattoo", Tool::Move,
+         [&] {
+             Drag({both, {243, 263}});
+         },
+         [] {
+             EXPECT_FLOAT_EQ(Layers[1].Corners[0].X, 150);
+             EXPECT_FLOAT_EQ(Layers[0].Corners[0].X, 110);
+         }},
+        {"Scale widens the upper tattoo", Tool::Scale,
+         [&] {
+             Drag({both, {243, 263}});
+         },
+         [] {
+             EXPECT_FLOAT_EQ(Width(1), 96);
+             EXPECT_FLOAT_EQ(Width(0), 80);
+         }},
+        {"the Delete tool removes the upper tattoo", Tool::Delete, [&] { Click(both); },
+         [] {
+             EXPECT_EQ(LastLayer, 0);
+             EXPECT_FLOAT_EQ(Layers[0].Corners[0].X, 110);
+         }},
+        {"the Delete key in Bend removes the tattoo under the pointer", Tool::MovePoints,
+         [&] {
+             Hover(both);
+             EXPECT_TRUE(DeleteHoveredLayer());
+         },
+         [] {
+             EXPECT_EQ(LastLayer, 0);
+             EXPECT_FLOAT_EQ(Layers[0].Corners[0].X, 110);
+         }},
+        {"the Delete key ends a Rotate drag with its tattoo", Tool::Rotate,
+         [&] {
+             Hover(both);
+             QTest::mousePress(Window(), Qt::LeftButton, {}, both);
+             QTest::mouseMove(Window(), {233, 273});
+             EXPECT_TRUE(DeleteHoveredLayer());
+             Hover({243, 283}); // a frame that could hand the drag on
+             QTest::mouseMove(Window(), {263, 263});
+             QTest::mouseRelease(Window(), Qt::LeftButton, {}, {263, 263});
+         },
+         [] {
+             EXPECT_EQ(LastLayer, 0);
+             EXPECT_FLOAT_EQ(Layers[0].Corners[0].X, 110) << "the lower tattoo is untouched";
+             EXPECT_FLOAT_EQ(Layers[0].Corners[0].Y, 140);
+         }},
+        {"a release lost to a dialog ends the drag and the photo's grab", Tool::Move,
+         [&] {
+             Hover(both);
+             QTest::mousePress(Window(), Qt::LeftButton, {}, both);
+             QTest::mouseMove(Window(), {233, 263});
+             Send(QEvent::MouseMove, {243, 263}, Qt::NoButton, Qt::NoButton);
+             Send(QEvent::MouseMove, {253, 263}, Qt::NoButton, Qt::NoButton);
+             QTest::mouseRelease(Window(), Qt::LeftButton, {}, {253, 263});
+             Send(QEvent::MouseButtonPress, both, Qt::MiddleButton, Qt::MiddleButton);
+             Send(QEvent::MouseMove, both, Qt::NoButton, Qt::NoButton);
+         },
+         [] {
+             EXPECT_FLOAT_EQ(Layers[1].Corners[0].X, 140);
+             EXPECT_FALSE(MouseHeld);
+             EXPECT_FALSE(PhotoGrabbed);
+         }},
+        {"the right button held in a Scale drag moves; let go, the drag scales again", Tool::Scale,
+         [&] {
+             Hover(both);
+             QTest::mousePress(Window(), Qt::LeftButton, {}, both);
+             QTest::mousePress(Window(), Qt::RightButton, {}, both);
+             QTest::mouseMove(Window(), {233, 263});
+             QTest::mouseRelease(Window(), Qt::RightButton, {}, {233, 263});
+             QTest::mouseMove(Window(), {243, 263});
+             QTest::mouseRelease(Window(), Qt::LeftButton, {}, {243, 263});
+         },
+         [] {
+             EXPECT_FLOAT_EQ(Layers[1].Corners[0].X, 136);
+             EXPECT_FLOAT_EQ(Width(1), 88);
+         }},
+        {"a Bend drag at zoom 2 moves the corner as far as the pointer", Tool::MovePoints,
+         [&] {
+             ZoomTo(2); // the lower tattoo's corner 2 (190, 60) shows at (380, 178)
+             Drag({{380, 178}, {390, 193}, {400, 198}});
+         },
+         [] {
+             EXPECT_FLOAT_EQ(Corner(2).X, 200);
+             EXPECT_FLOAT_EQ(Corner(2).Y, 70);
+         }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.What);
+        ZoomTo(1);
+        Use(row.Tool);
+        AddSquare(170, 110);
+        row.Act();
+        row.Check();
+    }
+}
+
+// A brush stroke whose lower edge just crosses into the tile below must
+// send that tile too, or its paint shows only once something else does.
+TEST_F(ToolsByMouse, AStrokeJustAboveATilesBottomEdgeShowsAtOnce) {
+    canvas_->makeCurrent();
+    CreatePaintTileTextures();
+    canvas_->doneCurrent();
+    SelectWholeMask();
+    ApplyBrushSize(MaxBrushSize); // reaches 63 pixels down
+    PaintColor = {0, 0, 0};
+    Use(Tool::Paint);
+    WaitForFrame();
+    const QPoint edge{213, 286}; // image (149, 128), the next tile's first row
+    const QRgb before = canvas_->grabFramebuffer().pixel(edge);
+    Click({213, 223}); // image (149, 65): 65 + 63 = 128
+    WaitForFrame();
+    EXPECT_NE(canvas_->grabFramebuffer().pixel(edge), before);
 }
 
 TEST_F(ToolsByMouse, TheRightButtonMovesInRotate) {

@@ -82,7 +82,7 @@ class Conveniences : public MainFormTest {
         layer = {true, 0, 0, 0, 255, {{0, h, 0, 0}, {w, h, 1, 0}, {w, 0, 1, 1}, {}}};
         MovePointer(form_.Panel1, form_.Panel1->rect().center());
         form_.Panel1->grabFramebuffer();
-        EXPECT_EQ(HoverLayer, 0);
+        EXPECT_EQ(HoverLayer, LastLayer) << "the uppermost tattoo is the one under the pointer";
     }
     // Drops the file at a point of the window, as a file manager would.
     void Drop(const QString& file, QPoint at) {
@@ -132,10 +132,10 @@ TEST_F(Conveniences, EachToolHasItsKeyNamedInItsHint) {
 TEST_F(Conveniences, DeleteRemovesTheTattooUnderThePointer) {
     PointAtNewLayer();
     PointAtNewLayer();
-    Layers[1].Alpha = 100;
+    Layers[0].Alpha = 100;
     QTest::keyClick(form_.Panel1, Qt::Key_Delete);
     ASSERT_EQ(LastLayer, 0);
-    EXPECT_EQ(Layers[0].Alpha, 100) << "the outlined one went";
+    EXPECT_EQ(Layers[0].Alpha, 100) << "the upper, outlined one went";
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(form_.Panel1, &leave);
     QTest::keyClick(form_.Panel1, Qt::Key_Delete);
