@@ -11,7 +11,6 @@
 #include <random>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <zlib.h>
 
 #include "content/bmp_codec.h"
 #include "content/catalog.h"
@@ -21,6 +20,7 @@
 #include "platform/language.h"
 #include "scene/scene_state.h"
 #include "tests/support/gl_fixture.h"
+#include "tests/support/hostile_pictures.h"
 #include "tests/support/process_memory.h"
 
 namespace {
@@ -72,22 +72,6 @@ class Files {
   private:
     QTemporaryDir dir_;
 };
-
-// Compressed text chunks that each inflate to 7 MB around a small picture;
-// Qt's zlib stream carries a four-byte length in front of it.
-QByteArray InflatingTextChunks(int chunks) {
-    const QByteArray text =
-        "Comment" + QByteArray(2, '\0') + qCompress(QByteArray(7 << 20, '\0'), 9).mid(4);
-    QByteArray chunk =
-        QByteArray::fromHex(QByteArray::number(text.size(), 16).rightJustified(8, '0'));
-    QByteArray body = "zTXt" + text;
-    const quint32 crc =
-        quint32(crc32(0, reinterpret_cast<const Bytef*>(body.constData()), uInt(body.size())));
-    chunk += body + QByteArray::fromHex(QByteArray::number(crc, 16).rightJustified(8, '0'));
-    const QByteArray png = Encoded("PNG");
-    constexpr int HeaderEnd = 33; // signature and IHDR
-    return png.left(HeaderEnd) + chunk.repeated(chunks) + png.mid(HeaderEnd);
-}
 
 // The texts the photo loader shows, one per cause.
 constexpr const char* TooLarge = "too large";
@@ -160,10 +144,7 @@ TEST_F(BadPhoto, EmptyTruncatedCorruptOrHugeFilesOfEachFormat) {
 // question comes first, and on Yes the picture is decoded at a quarter of its
 // size, so finding its data missing costs little memory.
 TEST_F(BadPhoto, SmallFileClaimingALargePhotoAsksFirstAndDecodesScaled) {
-    QByteArray jpeg = Encoded("JPG");
-    const int frame = jpeg.indexOf(QByteArray::fromHex("ffc0"));
-    jpeg.replace(frame + 5, 4, QByteArray::fromHex("1f401f40"));
-    const std::string path = files_.Write("claims.jpg", jpeg);
+    const std::string path = files_.Write("claims.jpg", ClaimingSize(Encoded("JPG"), 8000, 8000));
     const std::string question = "8000 x 8000 to 2000 x 2000?";
     answer_ = MessageAnswer::No;
     ExpectShown(path, {question});
@@ -176,7 +157,8 @@ TEST_F(BadPhoto, SmallFileClaimingALargePhotoAsksFirstAndDecodesScaled) {
 
 // However many text chunks a PNG carries, it costs its pixels and a margin.
 TEST_F(BadPhoto, InflatingTextChunksCostNoMemory) {
-    const std::string path = files_.Write("texts.png", InflatingTextChunks(500));
+    const std::string path =
+        files_.Write("texts.png", WithInflatingTextChunks(Encoded("PNG"), 500));
     if (!ResetPeakMemory() || PeakMemoryKb() < 0) GTEST_SKIP() << "no peak memory to read";
     const long before = PeakMemoryKb();
     shown_.clear();
