@@ -12,7 +12,6 @@
 
 #include "content/content_messages.h"
 #include "content/photo_loader.h"
-#include "content/photo_reading.h"
 #include "platform/language.h"
 #include "platform/resources.h"
 #include "render/tile_drawing.h"
@@ -384,15 +383,6 @@ TEST_F(PhotoLoaderGl, LargePhotoIsScaledDownOnlyOnYes) {
         EXPECT_EQ(ImageHeight, c.Height) << c.Path;
         EXPECT_EQ(LastLayer, c.Answer == MessageAnswer::Yes ? -1 : 1) << c.Path;
     }
-}
-
-// Each pixel is the average of what it covers: stripes one pixel wide become
-// their mean, where taking the nearest pixel would keep one of the colours.
-TEST(PhotoScaling, AreaAveragingMixesWhatEachPixelCovers) {
-    Picture stripes{6, 2, 1, {0, 255, 0, 255, 0, 255, 0, 255, 0, 255, 0, 255}};
-    EXPECT_EQ(ShrinkByAreaAveraging(stripes, 3, 1).Pixels, (std::vector<uint8_t>{128, 128, 128}));
-    EXPECT_EQ(ShrinkByAreaAveraging(stripes, 4, 2).Pixels,
-              (std::vector<uint8_t>{85, 85, 170, 170, 85, 85, 170, 170}));
 }
 
 TEST_F(PhotoLoaderGl, NewPhotoDeletesTheOldTilesAndStandsUpright) {
