@@ -5,6 +5,8 @@
 #include <cstdlib>
 
 #include "content/photo_loader.h"
+#include "content/picture_limits.h"
+#include "content/picture_types.h"
 
 namespace {
 
@@ -16,6 +18,25 @@ uint32_t Little(const unsigned char* data, size_t at, int bytes) {
 }
 
 } // namespace
+
+bool BmpSizeOf(const unsigned char* data, size_t size, int& width, int& height) {
+    constexpr size_t CoreHeaderEnd = 26, InfoHeaderEnd = 34;
+    if (!data || size < CoreHeaderEnd || data[0] != 'B' || data[1] != 'M') return false;
+    int64_t w = 0, h = 0;
+    if (Little(data, 14, 4) == 12) { // the old OS/2 header: 16-bit sizes
+        w = Little(data, 18, 2);
+        h = Little(data, 20, 2);
+    } else {
+        if (size < InfoHeaderEnd) return false;
+        w = int32_t(Little(data, 18, 4));
+        h = int32_t(Little(data, 22, 4));
+    }
+    // A negative height means rows stored top first.
+    if (w <= 0 || w > INT32_MAX || std::llabs(h) > INT32_MAX) return false;
+    width = int(w);
+    height = int(std::llabs(h));
+    return true;
+}
 
 bool BmpRowsComplete(const unsigned char* data, size_t size) {
     constexpr size_t CoreHeaderEnd = 26, InfoHeaderEnd = 34;
@@ -44,8 +65,13 @@ bool BmpRowsComplete(const unsigned char* data, size_t size) {
 
 bool DecodeBmpMemory(const void* data, size_t size, Picture& out) {
     const auto* bytes = static_cast<const unsigned char*>(data);
-    if (!bytes || size > size_t(INT32_MAX) || !BmpRowsComplete(bytes, size)) return false;
+    int width = 0, height = 0;
+    // Compressed bitmaps say nothing of their size through their length, so
+    // the stated size is held to the limits before Qt's reader allocates it.
+    if (!bytes || size > size_t(INT32_MAX) || !BmpSizeOf(bytes, size, width, height) ||
+        !WithinDecodeLimits(width, height) || !BmpRowsComplete(bytes, size))
+        return false;
     QImage image;
-    if (!image.loadFromData(bytes, int(size), "BMP")) return false;
+    if (!image.loadFromData(bytes, int(size), PictureTypeName(PictureFileType::Bmp))) return false;
     return PictureFromQImage(image, out);
 }

@@ -12,3 +12,7 @@ bool DecodeBmpMemory(const void* data, size_t size, Picture& out);
 
 // True when the bitmap's stated rows all lie within its `size` bytes.
 bool BmpRowsComplete(const unsigned char* data, size_t size);
+
+// The width and height stated in a bitmap's header (rows stored top first
+// counted as a positive height); false when the data does not start like one.
+bool BmpSizeOf(const unsigned char* data, size_t size, int& width, int& height);

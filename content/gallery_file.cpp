@@ -34,18 +34,6 @@ std::string LeadingComment(const std::string& iniPath) {
     return comment.empty() ? StandardComment : comment;
 }
 
-const char* ReaderFormat(PictureFileType type) {
-    switch (type) {
-    case PictureFileType::Bmp:
-        return "bmp";
-    case PictureFileType::Png:
-        return "png";
-    case PictureFileType::Jpeg:
-        break;
-    }
-    return "jpeg";
-}
-
 } // namespace
 
 std::vector<std::string> ReadGalleryNames(const std::string& iniPath) {
@@ -65,7 +53,7 @@ bool UsableGalleryPicture(const std::string& path) {
     const QString name = QString::fromStdString(path);
     const QFileInfo info(name);
     if (!type || !info.isFile() || !info.isReadable()) return false;
-    QImageReader reader(name, ReaderFormat(*type));
+    QImageReader reader(name, PictureTypeName(*type));
     // The photo loader goes by the extension, so the content must match it.
     reader.setAutoDetectImageFormat(false);
     return reader.canRead();

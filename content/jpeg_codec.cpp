@@ -13,6 +13,7 @@
 
 #include "content/atomic_file.h"
 #include "content/picture_limits.h"
+#include "content/picture_types.h"
 
 namespace {
 
@@ -71,10 +72,12 @@ struct JpegReadJob {
     std::FILE* file;
     const unsigned char* data;
     unsigned long size;
+    int eighths; // the DCT scale in eighths; 0 for full size
     bool created;
 };
 
-bool ReadJpegHeader(JpegReadJob* job) {
+// Reads the header alone; the sizes are checked by the caller.
+bool ReadJpegSizeOnly(JpegReadJob* job) {
     if (setjmp(job->errors.jump)) return false;
     InstallErrors(reinterpret_cast<j_common_ptr>(&job->info), &job->errors);
     job->created = true;
@@ -84,6 +87,12 @@ bool ReadJpegHeader(JpegReadJob* job) {
     else
         jpeg_mem_src(&job->info, job->data, job->size);
     jpeg_read_header(&job->info, TRUE);
+    return true;
+}
+
+bool ReadJpegHeader(JpegReadJob* job) {
+    if (!ReadJpegSizeOnly(job)) return false;
+    if (setjmp(job->errors.jump)) return false;
     if (!WithinDecodeLimits(job->info.image_width, job->info.image_height)) {
         std::snprintf(job->errors.message, sizeof job->errors.message,
                       "the picture is too large (%u x %u)", job->info.image_width,
@@ -92,6 +101,10 @@ bool ReadJpegHeader(JpegReadJob* job) {
     }
     const J_COLOR_SPACE stored = job->info.jpeg_color_space;
     job->info.out_color_space = stored == JCS_CMYK || stored == JCS_YCCK ? JCS_CMYK : JCS_RGB;
+    if (job->eighths > 0 && job->eighths < JpegFullScale) {
+        job->info.scale_num = unsigned(job->eighths);
+        job->info.scale_denom = JpegFullScale;
+    }
     job->progress.progress_monitor = OnJpegProgress;
     job->info.progress = &job->progress;
     jpeg_start_decompress(&job->info);
@@ -127,7 +140,7 @@ bool ReadJpegRows(JpegReadJob* job, unsigned char* pixels, unsigned char* cmykRo
 }
 
 bool Fail(std::string* error, const std::string& text) {
-    if (error) *error = "JPEG: " + text;
+    if (error) *error = std::string(PictureTypeName(PictureFileType::Jpeg)) + ": " + text;
     return false;
 }
 
@@ -237,6 +250,7 @@ bool Encodable(const Picture& picture) {
 } // namespace
 
 bool DecodeJpegFile(const std::string& path, Picture& out, std::string* error) {
+    if (!IsRegularFile(path)) return Fail(error, "not a plain file: " + path);
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
                                                          std::fclose);
     if (!file) return Fail(error, "cannot open " + path);
@@ -246,11 +260,30 @@ bool DecodeJpegFile(const std::string& path, Picture& out, std::string* error) {
 }
 
 bool DecodeJpegMemory(const void* data, size_t size, Picture& out, std::string* error) {
+    return DecodeJpegMemoryScaled(data, size, JpegFullScale, out, error);
+}
+
+bool DecodeJpegMemoryScaled(const void* data, size_t size, int eighths, Picture& out,
+                            std::string* error) {
     if (!data || size == 0) return Fail(error, "no data");
     JpegReadJob job{};
     job.data = static_cast<const unsigned char*>(data);
     job.size = static_cast<unsigned long>(size);
+    job.eighths = std::clamp(eighths, 1, JpegFullScale);
     return DecodeJpeg(job, out, error);
+}
+
+bool JpegSizeOf(const void* data, size_t size, int& width, int& height) {
+    if (!data || size == 0) return false;
+    JpegReadJob job{};
+    job.data = static_cast<const unsigned char*>(data);
+    job.size = static_cast<unsigned long>(size);
+    const bool read = ReadJpegSizeOnly(&job);
+    if (job.created) jpeg_destroy_decompress(&job.info);
+    if (!read || job.info.image_width > JPEG_MAX_DIMENSION) return false;
+    width = int(job.info.image_width);
+    height = int(job.info.image_height);
+    return true;
 }
 
 bool EncodeJpegFile(const std::string& path, const Picture& picture, int quality,

@@ -60,7 +60,8 @@ std::string GalleryFilePath(int index) {
 
 QImage ReadMiniature(const std::string& path) {
     Picture picture;
-    if (!ReadPhotoPicture(path, picture)) return {};
+    // Only the miniature is shown: a large photo need not be decoded whole.
+    if (!ReadPhotoPicture(path, picture, MaxPhotoSide)) return {};
     QImage image = QImageFromPicture(picture);
     if (image.width() > MiniatureWidth || image.height() > MiniatureHeight)
         image = image.scaled(MiniatureWidth, MiniatureHeight, Qt::KeepAspectRatio,

@@ -2,15 +2,11 @@
 
 #include <GL/gl.h>
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 #include <fstream>
 
-#include "content/bmp_codec.h"
 #include "content/content_messages.h"
-#include "content/exif_orientation.h"
-#include "content/jpeg_codec.h"
-#include "content/png_codec.h"
+#include "content/photo_reading.h"
 #include "platform/canvas_context.h"
 #include "platform/language.h"
 #include "platform/resources.h"
@@ -23,51 +19,14 @@
 
 namespace {
 
-constexpr int TextPhotoUnusable = 72;
+constexpr int TextPhotoTooLarge = 72;
+constexpr int TextPhotoEmpty = 73;
+constexpr int TextPhotoNotAPicture = 74;
+constexpr int TextPhotoDamaged = 75;
+constexpr int TextPhotoUnreadable = 76;
+constexpr int TextPhotoScaleDown = 77;
+constexpr int TextQuestionCaption = 40;
 constexpr int TextPhotoErrorCaption = 41;
-// No photo within the side limit comes near this as a file; anything larger
-// is not worth reading into memory.
-constexpr std::streamoff MaxPictureFileBytes = 256LL * 1024 * 1024;
-
-// Transparent pixels of a photo are shown over black, as if painted onto an
-// empty bitmap.
-Picture FlattenOverBlack(const Picture& picture) {
-    Picture rgb;
-    rgb.Width = picture.Width;
-    rgb.Height = picture.Height;
-    rgb.Channels = 3;
-    rgb.Pixels.resize(size_t(picture.Width) * picture.Height * 3);
-    const uint8_t* from = picture.Pixels.data();
-    uint8_t* to = rgb.Pixels.data();
-    for (size_t i = 0, n = size_t(picture.Width) * picture.Height; i < n; ++i, from += 4) {
-        for (int c = 0; c < 3; ++c)
-            *to++ = uint8_t((from[c] * from[3] + 127) / 255);
-    }
-    return rgb;
-}
-
-bool ReadJpegPhoto(const std::string& path, Picture& out) {
-    std::vector<uint8_t> bytes;
-    Picture decoded;
-    if (!ReadWholeFile(path, bytes) || !DecodeJpegMemory(bytes.data(), bytes.size(), decoded))
-        return false;
-    int orientation = ReadExifOrientation(bytes.data(), bytes.size());
-    // Orientation 1 is already upright; skipping the copy matters for big photos.
-    out = orientation == 1 ? std::move(decoded) : ApplyExifOrientation(decoded, orientation);
-    return !out.Empty();
-}
-
-bool ReadPngPhoto(const std::string& path, Picture& out) {
-    Picture decoded;
-    if (!DecodePngFile(path, decoded)) return false;
-    out = decoded.HasAlpha() ? FlattenOverBlack(decoded) : std::move(decoded);
-    return !out.Empty();
-}
-
-bool ReadBmpPhoto(const std::string& path, Picture& out) {
-    std::vector<uint8_t> bytes;
-    return ReadWholeFile(path, bytes) && DecodeBmpMemory(bytes.data(), bytes.size(), out);
-}
 
 // The current photo's tile names inside a grid of columns x rows, column by
 // column (0 where it has none); its tiles outside that grid are deleted, one
@@ -89,9 +48,44 @@ std::vector<TextureName> TakePhotoTiles(int columns, int rows) {
     return names;
 }
 
-void ReportUnusablePhoto() {
-    AskContentMessage(Lang(TextPhotoUnusable), Lang(TextPhotoErrorCaption), MessageButtons::Ok,
+int ProblemText(PhotoProblem problem) {
+    switch (problem) {
+    case PhotoProblem::Empty:
+        return TextPhotoEmpty;
+    case PhotoProblem::NotAPicture:
+        return TextPhotoNotAPicture;
+    case PhotoProblem::Damaged:
+        return TextPhotoDamaged;
+    case PhotoProblem::TooLarge:
+        return TextPhotoTooLarge;
+    case PhotoProblem::None:
+    case PhotoProblem::Unreadable:
+        break;
+    }
+    return TextPhotoUnreadable;
+}
+
+void ReportUnusablePhoto(PhotoProblem problem) {
+    AskContentMessage(Lang(ProblemText(problem)), Lang(TextPhotoErrorCaption), MessageButtons::Ok,
                       MessageIcon::Error);
+}
+
+// Puts the sizes into the question's %1 x %2 (the photo) and %3 x %4 (scaled).
+std::string ScaleDownQuestion(const PhotoFile& file, PictureSize scaled) {
+    std::string text = Lang(TextPhotoScaleDown);
+    const int values[] = {file.Width, file.Height, scaled.Width, scaled.Height};
+    for (int n = 0; n < 4; ++n) {
+        const std::string mark = "%" + std::to_string(n + 1);
+        if (size_t at = text.find(mark); at != std::string::npos)
+            text.replace(at, mark.size(), std::to_string(values[n]));
+    }
+    return text;
+}
+
+bool AgreesToScaleDown(const PhotoFile& file) {
+    const PictureSize scaled = FittedPhotoSize(file, MaxPhotoSide);
+    return AskContentMessage(ScaleDownQuestion(file, scaled), Lang(TextQuestionCaption),
+                             MessageButtons::YesNo, MessageIcon::Question) == MessageAnswer::Yes;
 }
 
 void FitPhotoIntoView() {
@@ -105,17 +99,8 @@ void FitPhotoIntoView() {
 
 } // namespace
 
-std::string LowerExtension(const std::string& source) {
-    size_t slash = source.find_last_of("/\\");
-    size_t dot = source.rfind('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
-    std::string extension = source.substr(dot);
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return char(std::tolower(c)); });
-    return extension;
-}
-
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
+    if (!IsRegularFile(path)) return false;
     std::ifstream file(path, std::ios::binary | std::ios::ate);
     if (!file) return false;
     std::streamoff size = file.tellg();
@@ -147,13 +132,11 @@ QImage QImageFromPicture(const Picture& picture) {
     return view.copy();
 }
 
-bool ReadPhotoPicture(const std::string& source, Picture& out) {
+bool ReadPhotoPicture(const std::string& source, Picture& out, int maxSide) {
     if (source == StockPhotoSource) return PictureFromQImage(ResourceBitmap("STOCK_FOTO"), out);
-    std::string extension = LowerExtension(source);
-    if (extension == ".jpg" || extension == ".jpeg") return ReadJpegPhoto(source, out);
-    if (extension == ".png") return ReadPngPhoto(source, out);
-    if (extension == ".bmp") return ReadBmpPhoto(source, out);
-    return false;
+    PhotoFile file;
+    return ReadPhotoFile(source, file) == PhotoProblem::None &&
+           DecodePhotoFile(file, maxSide, out) == PhotoProblem::None;
 }
 
 bool PhotoWithinLimit(int width, int height) {
@@ -217,8 +200,19 @@ bool OpenFoto(const std::string& source) {
     // Read and check first: a photo that is refused must not cost the user
     // the tattoos already placed.
     Picture photo;
-    if (!ReadPhotoPicture(source, photo) || !PhotoWithinLimit(photo.Width, photo.Height)) {
-        ReportUnusablePhoto();
+    if (source == StockPhotoSource) {
+        if (!ReadPhotoPicture(source, photo)) return false;
+        ReplacePhoto(photo);
+        return true;
+    }
+    PhotoFile file;
+    PhotoProblem problem = ReadPhotoFile(source, file);
+    if (problem == PhotoProblem::None && !PhotoWithinLimit(file.Width, file.Height) &&
+        !AgreesToScaleDown(file))
+        return false;
+    if (problem == PhotoProblem::None) problem = DecodePhotoFile(file, MaxPhotoSide, photo);
+    if (problem != PhotoProblem::None) {
+        ReportUnusablePhoto(problem);
         return false;
     }
     ReplacePhoto(photo);

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "content/picture_limits.h"
+#include "content/picture_types.h"
 #include "scene/picture.h"
 
 // The source name that stands for the sample photo the program carries.
@@ -13,22 +15,21 @@ inline constexpr const char* StockPhotoSource = "FOTO_STOCK";
 constexpr int MaxPhotoSide = 2048;
 
 // Loads a photo into the scene: the sample photo for "FOTO_STOCK", otherwise
-// the picture file at that path. A photo that cannot be read or is too large
-// is reported in a message box and leaves the scene exactly as it was; only a
-// photo that will be used drops the tattoo layers and the paint layer. True
-// when the photo was put in place.
+// the picture file at that path. A photo over MaxPhotoSide a side (within the
+// decoders' limits) is opened scaled down when the user agrees to the
+// question. A photo that cannot be read is reported in a message box naming
+// the cause; a refused or declined photo leaves the scene exactly as it was,
+// and only a photo that will be used drops the tattoo layers and the paint
+// layer. True when the photo was put in place.
 bool OpenFoto(const std::string& source);
 
 // The steps of OpenFoto, each usable on its own.
 
-// The file name's extension from its last point on, in lower case; empty when
-// the name has none.
-std::string LowerExtension(const std::string& source);
-
 // Reads the source into an upright RGB picture (JPEGs are turned by their EXIF
-// orientation, transparent PNG pixels become black). False when the source
-// cannot be decoded or its extension is not a photo format.
-bool ReadPhotoPicture(const std::string& source, Picture& out);
+// orientation, transparent PNG pixels become black), scaled down to fit
+// maxSide a side. False when the source cannot be decoded or its extension is
+// not a photo format.
+bool ReadPhotoPicture(const std::string& source, Picture& out, int maxSide = MaxDecodeSide);
 
 bool PhotoWithinLimit(int width, int height);
 

@@ -5,11 +5,11 @@
 #include <QImageWriter>
 #include <csetjmp>
 #include <cstdio>
-#include <png.h>
 
 #include "content/atomic_file.h"
 #include "content/jpeg_codec.h"
 #include "content/photo_loader.h"
+#include "content/png_errors.h"
 
 namespace {
 
@@ -23,16 +23,8 @@ struct PngWriteJob {
     png_structp png = nullptr;
     png_infop info = nullptr;
     std::vector<unsigned char>* out = nullptr;
-    char message[256] = {};
+    char message[PngMessageSize] = {};
 };
-
-void OnPngWriteError(png_structp png, png_const_charp message) {
-    auto* job = static_cast<PngWriteJob*>(png_get_error_ptr(png));
-    std::snprintf(job->message, sizeof job->message, "%s", message);
-    png_longjmp(png, 1);
-}
-
-void OnPngWriteWarning(png_structp, png_const_charp) {}
 
 void AppendPngBytes(png_structp png, png_bytep data, size_t count) {
     auto* job = static_cast<PngWriteJob*>(png_get_io_ptr(png));
@@ -75,14 +67,6 @@ bool WriteBmp(const std::string& path, const Picture& picture, std::string* erro
 
 } // namespace
 
-std::optional<PictureFileType> TypeOfFileName(const std::string& path) {
-    const std::string extension = LowerExtension(path);
-    if (extension == ".jpg" || extension == ".jpeg") return PictureFileType::Jpeg;
-    if (extension == ".bmp") return PictureFileType::Bmp;
-    if (extension == ".png") return PictureFileType::Png;
-    return std::nullopt;
-}
-
 const char* ExtensionOf(PictureFileType type) {
     switch (type) {
     case PictureFileType::Bmp:
@@ -104,8 +88,7 @@ bool EncodePngMemory(const Picture& picture, std::vector<unsigned char>& out, st
     if (!Writable(picture)) return Fail(error, "the picture cannot be written as PNG");
     PngWriteJob job;
     job.out = &out;
-    job.png =
-        png_create_write_struct(PNG_LIBPNG_VER_STRING, &job, OnPngWriteError, OnPngWriteWarning);
+    job.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, job.message, OnPngError, OnPngWarning);
     if (!job.png) return Fail(error, "out of memory");
     job.info = png_create_info_struct(job.png);
     out.clear();

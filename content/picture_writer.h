@@ -4,18 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "content/picture_types.h"
 #include "scene/picture.h"
-
-// The file types a picture is saved in, in the order the save dialog offers
-// them.
-enum class PictureFileType { Jpeg, Bmp, Png };
 
 // Saved JPEGs keep fine skin texture and tattoo lines at a moderate size.
 constexpr int SavedJpegQuality = 92;
-
-// The type a file name asks for by its extension (.jpg, .jpeg, .bmp, .png in
-// any case); none for another extension or none at all.
-std::optional<PictureFileType> TypeOfFileName(const std::string& path);
 
 // The extension a type adds to a name that has none, with its point.
 const char* ExtensionOf(PictureFileType type);

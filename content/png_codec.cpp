@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "content/picture_limits.h"
+#include "content/picture_types.h"
+#include "content/png_errors.h"
 
 namespace {
 
@@ -27,16 +29,8 @@ struct PngJob {
     png_uint_32 height = 0;
     int channels = 0;
     size_t rowBytes = 0;
-    char message[256] = {};
+    char message[PngMessageSize] = {};
 };
-
-void OnPngError(png_structp png, png_const_charp message) {
-    auto* job = static_cast<PngJob*>(png_get_error_ptr(png));
-    std::snprintf(job->message, sizeof job->message, "%s", message);
-    png_longjmp(png, 1);
-}
-
-void OnPngWarning(png_structp, png_const_charp) {}
 
 void ReadPngBytes(png_structp png, png_bytep target, size_t count) {
     auto* job = static_cast<PngJob*>(png_get_io_ptr(png));
@@ -73,6 +67,8 @@ void RequestRgbOutput(png_structp png, png_infop info) {
 // it is read, and libpng's own chunk limit is only a warning while reading: a
 // hundred-byte file would make it fill two gigabytes.
 constexpr png_alloc_size_t MaxPngAllocation = 8u << 20;
+// A bound on the chunks libpng stores should one ever slip past the skipping.
+constexpr png_uint_32 MaxStoredPngChunks = 16;
 
 png_voidp LimitedPngMalloc(png_structp png, png_alloc_size_t size) {
     if (size > MaxPngAllocation) png_error(png, "a chunk is too large");
@@ -114,8 +110,19 @@ bool RefuseHugeHeader(PngJob* job) {
     return isHeader && RefuseOverLimits(job, BigEndian32(start + 16), BigEndian32(start + 20));
 }
 
+// Only the chunks that make the pixels are read: libpng keeps every text,
+// profile, palette suggestion and unknown chunk it stores, inflated, for the
+// life of the read, which no per-allocation cap bounds in sum. Skipped chunks
+// still have their checksums verified.
+void SkipAncillaryChunks(png_structp png) {
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
+    png_set_chunk_cache_max(png, MaxStoredPngChunks);
+    png_set_chunk_malloc_max(png, MaxPngAllocation);
+}
+
 bool ReadPngHeader(PngJob* job) {
     if (setjmp(png_jmpbuf(job->png))) return false;
+    SkipAncillaryChunks(job->png);
     png_set_read_fn(job->png, job, ReadPngBytes);
     png_read_info(job->png, job->info);
     job->width = png_get_image_width(job->png, job->info);
@@ -135,12 +142,12 @@ bool ReadPngRows(PngJob* job, png_bytepp rows) {
 }
 
 bool Fail(std::string* error, const std::string& text) {
-    if (error) *error = "PNG: " + text;
+    if (error) *error = std::string(PictureTypeName(PictureFileType::Png)) + ": " + text;
     return false;
 }
 
 bool DecodePng(PngJob& job, Picture& out, std::string* error) {
-    job.png = png_create_read_struct_2(PNG_LIBPNG_VER_STRING, &job, OnPngError, OnPngWarning,
+    job.png = png_create_read_struct_2(PNG_LIBPNG_VER_STRING, job.message, OnPngError, OnPngWarning,
                                        nullptr, LimitedPngMalloc, PngFree);
     if (job.png) job.info = png_create_info_struct(job.png);
     auto release = [](PngJob* done) { png_destroy_read_struct(&done->png, &done->info, nullptr); };
@@ -169,7 +176,15 @@ bool DecodePng(PngJob& job, Picture& out, std::string* error) {
 
 } // namespace
 
+void OnPngError(png_structp png, png_const_charp message) {
+    std::snprintf(static_cast<char*>(png_get_error_ptr(png)), PngMessageSize, "%s", message);
+    png_longjmp(png, 1);
+}
+
+void OnPngWarning(png_structp, png_const_charp) {}
+
 bool DecodePngFile(const std::string& path, Picture& out, std::string* error) {
+    if (!IsRegularFile(path)) return Fail(error, "not a plain file: " + path);
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
                                                          std::fclose);
     if (!file) return Fail(error, "cannot open " + path);
@@ -180,11 +195,19 @@ bool DecodePngFile(const std::string& path, Picture& out, std::string* error) {
 
 bool ReadPngSize(const std::string& path, int32_t& width, int32_t& height) {
     unsigned char start[24] = {};
+    if (!IsRegularFile(path)) return false;
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
                                                          std::fclose);
-    if (!file || std::fread(start, 1, sizeof start, file.get()) != sizeof start) return false;
-    if (png_sig_cmp(start, 0, 8) != 0 || std::memcmp(start + 12, "IHDR", 4) != 0) return false;
-    const png_uint_32 w = BigEndian32(start + 16), h = BigEndian32(start + 20);
+    return file && std::fread(start, 1, sizeof start, file.get()) == sizeof start &&
+           PngSizeOf(start, sizeof start, width, height);
+}
+
+bool PngSizeOf(const uint8_t* data, size_t size, int32_t& width, int32_t& height) {
+    constexpr size_t HeaderEnd = 24;
+    if (!data || size < HeaderEnd || png_sig_cmp(data, 0, 8) != 0 ||
+        std::memcmp(data + 12, "IHDR", 4) != 0)
+        return false;
+    const png_uint_32 w = BigEndian32(data + 16), h = BigEndian32(data + 20);
     if (w > png_uint_32(INT32_MAX) || h > png_uint_32(INT32_MAX)) return false;
     width = int32_t(w);
     height = int32_t(h);

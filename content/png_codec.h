@@ -16,5 +16,7 @@ bool DecodePngFile(const std::string& path, Picture& out, std::string* error = n
 bool DecodePngMemory(const void* data, size_t size, Picture& out, std::string* error = nullptr);
 
 // The width and height stated in a PNG file's header, read without decoding
-// anything; false when the file does not start like a PNG picture.
+// anything; false when the file does not start like a PNG picture (or is not a
+// plain file). PngSizeOf reads it from the data's first 24 bytes.
 bool ReadPngSize(const std::string& path, int32_t& width, int32_t& height);
+bool PngSizeOf(const uint8_t* data, size_t size, int32_t& width, int32_t& height);

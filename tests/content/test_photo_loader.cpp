@@ -29,11 +29,12 @@ struct ShownMessage {
 // Answers every message box while it lives and remembers what was shown.
 struct MessageRecorder {
     std::vector<ShownMessage> Shown;
+    MessageAnswer Answer = MessageAnswer::No; // to the questions
     MessageRecorder() {
         ContentMessageBox = [this](const std::string& text, const std::string& caption,
                                    MessageButtons buttons, MessageIcon icon) {
             Shown.push_back({text, caption, buttons, icon});
-            return MessageAnswer::Ok;
+            return buttons == MessageButtons::YesNo ? Answer : MessageAnswer::Ok;
         };
     }
     ~MessageRecorder() { ContentMessageBox = ShowMessageBox; }
@@ -71,6 +72,14 @@ QByteArray WithExifOrientation(QByteArray jpeg, int orientation) {
     return jpeg;
 }
 
+QByteArray Encoded(const QImage& image, const char* format) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format, 95);
+    return bytes;
+}
+
 // A 64 x 32 blue JPEG with a red 16 x 16 block in its top-left corner.
 QByteArray MarkedJpeg() {
     QImage image(64, 32, QImage::Format_RGB888);
@@ -78,11 +87,7 @@ QByteArray MarkedJpeg() {
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x)
             image.setPixelColor(x, y, Qt::red);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "JPG", 95);
-    return bytes;
+    return Encoded(image, "JPG");
 }
 
 const uint8_t* PixelOf(const Picture& picture, int x, int y) {
@@ -154,7 +159,8 @@ class PhotoLoaderGl : public GlFixture {
     void SetUp() override {
         GlFixture::SetUp();
         LangStrings[40] = "Photo";
-        LangStrings[71] = "Unusable photo";
+        LangStrings[74] = "Damaged photo";
+        LangStrings[76] = "%1 x %2 to %3 x %4?";
     }
     void TearDown() override {
         DeletePhotoTiles();
@@ -321,9 +327,7 @@ TEST_F(PhotoLoaderGl, RefusedOrUnreadablePhotoKeepsEverything) {
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
     QImage(300, 300, QImage::Format_RGB888).save(&buffer, "PNG");
-    const std::string refused[] = {files_.Plain("wide.bmp", 2049, 100),
-                                   files_.Plain("tall.bmp", 100, 2049),
-                                   files_.Bytes("corrupt.jpg", "\xFF\xD8\xFF garbage"),
+    const std::string refused[] = {files_.Bytes("corrupt.jpg", "\xFF\xD8\xFF garbage"),
                                    files_.Bytes("cut.jpg", MarkedJpeg().left(300)),
                                    files_.Bytes("half.png", png.left(png.size() / 2)),
                                    files_.Bytes("empty.bmp", ""),
@@ -332,7 +336,7 @@ TEST_F(PhotoLoaderGl, RefusedOrUnreadablePhotoKeepsEverything) {
     for (const std::string& path : refused)
         OpenFoto(path);
     ASSERT_EQ(messages.Shown.size(), std::size(refused));
-    EXPECT_EQ(messages.Shown[0].Text, "Unusable photo");
+    EXPECT_EQ(messages.Shown[0].Text, "Damaged photo");
     EXPECT_EQ(messages.Shown[0].Caption, "Photo");
     EXPECT_EQ(messages.Shown[0].Buttons, MessageButtons::Ok);
     EXPECT_EQ(messages.Shown[0].Icon, MessageIcon::Error);
@@ -344,6 +348,38 @@ TEST_F(PhotoLoaderGl, RefusedOrUnreadablePhotoKeepsEverything) {
     EXPECT_EQ(PaintPixels[2][3].Data[0], 99);
     EXPECT_EQ(SelectionMask[1][1].Data[5], 0);
     EXPECT_FALSE(SelectionClosed);
+}
+
+// A photo over 2048 a side is opened scaled down only when the user agrees;
+// a turned camera JPEG is named and scaled by its upright size.
+TEST_F(PhotoLoaderGl, LargePhotoIsScaledDownOnlyOnYes) {
+    OpenFoto(files_.Plain("kept.bmp", 1024, 1024));
+    MakeWork();
+    QImage camera(4032, 3024, QImage::Format_RGB888);
+    camera.fill(QColor(40, 80, 120));
+    const QByteArray jpeg = Encoded(camera, "JPG");
+    const struct {
+        std::string Path;
+        MessageAnswer Answer;
+        const char* Question;
+        int Width, Height;
+    } cases[] = {{files_.Plain("wide.bmp", 2049, 100), MessageAnswer::No,
+                  "2049 x 100 to 2048 x 100?", 1024, 1024},
+                 {files_.Plain("tall.bmp", 100, 3000), MessageAnswer::Yes,
+                  "100 x 3000 to 68 x 2048?", 68, 2048},
+                 {files_.Bytes("camera.jpg", WithExifOrientation(jpeg, 6)), MessageAnswer::Yes,
+                  "3024 x 4032 to 1512 x 2016?", 1512, 2016}};
+    for (const auto& c : cases) {
+        MessageRecorder messages;
+        messages.Answer = c.Answer;
+        EXPECT_EQ(OpenFoto(c.Path), c.Answer == MessageAnswer::Yes);
+        ASSERT_EQ(messages.Shown.size(), 1u) << c.Path;
+        EXPECT_EQ(messages.Shown[0].Text, c.Question);
+        EXPECT_EQ(messages.Shown[0].Buttons, MessageButtons::YesNo);
+        EXPECT_EQ(ImageWidth, c.Width) << c.Path;
+        EXPECT_EQ(ImageHeight, c.Height) << c.Path;
+        EXPECT_EQ(LastLayer, c.Answer == MessageAnswer::Yes ? -1 : 1) << c.Path;
+    }
 }
 
 TEST_F(PhotoLoaderGl, NewPhotoDeletesTheOldTilesAndStandsUpright) {

@@ -9,7 +9,10 @@
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
+#include <filesystem>
 
+#include "content/photo_loader.h"
+#include "scene/scene_state.h"
 #include "tests/soak/soak_driver.h"
 #include "ui/main_form.h"
 
@@ -67,13 +70,41 @@ void SoakDriver::OpenPhotoByDialog() {
     });
 }
 
+// When the file was last written, in nanoseconds; -1 while there is none.
+int64_t WrittenAt(const std::string& path) {
+    std::error_code error;
+    const auto time = std::filesystem::last_write_time(path, error);
+    return error ? -1 : int64_t(time.time_since_epoch().count());
+}
+
 void SoakDriver::SaveInFolder() {
-    RunDialog("bfsave", "SaveDialog1", [this](QDialog* dialog) {
+    const char* const names[] = {"saved.jpg", "saved.bmp", "saved.png", "again.jpg", "plain"};
+    const std::string name = names[Random(0, 4)];
+    // A name without an extension is saved as a JPEG.
+    const std::string path = folder_.filePath(QString::fromStdString(name)).toStdString() +
+                             (name == "plain" ? ".jpg" : "");
+    const int64_t before = WrittenAt(path);
+    const int width = PhotoWidth, height = PhotoHeight;
+    RunDialog("bfsave", "SaveDialog1", [this, name](QDialog* dialog) {
         if (Chance(10)) return dialog->reject();
         ++Saves;
-        const char* const names[] = {"saved.jpg", "saved.bmp", "saved.png", "again.jpg", "plain"};
-        TypeFileName(static_cast<QFileDialog*>(dialog), folder_.filePath(names[Random(0, 4)]));
+        TypeFileName(static_cast<QFileDialog*>(dialog),
+                     folder_.filePath(QString::fromStdString(name)));
     });
+    CheckSavedPicture(path, before, width, height);
+}
+
+// A picture the save wrote must read back whole, at the size of the photo as
+// it was shown.
+void SoakDriver::CheckSavedPicture(const std::string& path, int64_t before, int width, int height) {
+    if (!SaveFault.empty() || WrittenAt(path) == before) return;
+    Picture picture;
+    if (!ReadPhotoPicture(path, picture))
+        SaveFault = path + " does not read back";
+    else if (picture.Width != width || picture.Height != height)
+        SaveFault = path + " reads back at " + std::to_string(picture.Width) + " x " +
+                    std::to_string(picture.Height) + " for a photo of " + std::to_string(width) +
+                    " x " + std::to_string(height);
 }
 
 void SoakDriver::ClearAll() {

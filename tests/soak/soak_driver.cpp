@@ -13,6 +13,7 @@
 #include "content/content_messages.h"
 #include "content/photo_gallery.h"
 #include "content/photo_loader.h"
+#include "platform/language.h"
 #include "platform/picture_control.h"
 #include "scene/scene_state.h"
 #include "tests/soak/soak_photos.h"
@@ -23,6 +24,13 @@
 namespace {
 
 constexpr size_t HistoryLength = 30;
+constexpr int TextPhotoScaleDown = 77;
+
+// The scale-down question's words before the first size put into it.
+std::string ScaleDownQuestionStart() {
+    const std::string& text = Lang(TextPhotoScaleDown);
+    return text.substr(0, text.find('%'));
+}
 
 } // namespace
 
@@ -32,11 +40,16 @@ SoakDriver::SoakDriver(TMainForm& form, unsigned seed) : form_(form), random_(se
     // which the soak keeps in its folder.
     qputenv("XDG_DATA_HOME", folder_.filePath("data").toUtf8());
     OpenGalleryFile(folder_.filePath("gallery.ini").toStdString());
-    ContentMessageBox = [this](const std::string&, const std::string&, MessageButtons buttons,
+    ContentMessageBox = [this](const std::string& text, const std::string&, MessageButtons buttons,
                                MessageIcon) {
         ++Questions;
         if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
-        return Chance(50) ? MessageAnswer::Yes : MessageAnswer::No;
+        const bool yes = Chance(50);
+        if (text.rfind(ScaleDownQuestionStart(), 0) == 0) {
+            ++ScaleDownQuestions;
+            ScaledDown += yes ? 1 : 0;
+        }
+        return yes ? MessageAnswer::Yes : MessageAnswer::No;
     };
     AskCloseSelection = [this](const std::string&, const std::string&) {
         ++Questions;

@@ -37,6 +37,11 @@ class SoakDriver {
     float MostZoom = 0;
     int Saves = 0;
     int GalleryAdds = 0;
+    int ScaleDownQuestions = 0; // asked for photos over the working size
+    int ScaledDown = 0;         // of those, answered Yes
+    // Empty while every saved picture read back at the photo's size; else
+    // what went wrong with the first that did not.
+    std::string SaveFault;
 
   private:
     struct Action {
@@ -84,6 +89,7 @@ class SoakDriver {
     void OpenPhoto();
     void OpenPhotoByDialog();
     void SaveInFolder();
+    void CheckSavedPicture(const std::string& path, int64_t before, int width, int height);
     void ClearAll();
     void CancelPrint();
     void AddToGallery();

@@ -5,6 +5,9 @@
 #include <QFile>
 #include <QImage>
 #include <QPainter>
+#include <sys/stat.h>
+
+#include "tests/support/hostile_pictures.h"
 
 namespace {
 
@@ -38,10 +41,11 @@ std::vector<std::string> WriteSoakPhotos(const std::string& folder) {
         const char* Name;
         int Width, Height;
     };
-    const Sized photos[] = {
-        {"tiny.png", 1, 1},     {"strip.png", 1, 2048},   {"thin.bmp", 7, 300},
-        {"wide.jpg", 2048, 3},  {"full.jpg", 2048, 2048}, {"odd.png", 513, 1025},
-        {"mid.jpeg", 640, 480}, {"over.png", 2049, 16},   {"tall_over.jpg", 16, 2100}};
+    const Sized photos[] = {{"tiny.png", 1, 1},          {"strip.png", 1, 2048},
+                            {"thin.bmp", 7, 300},        {"wide.jpg", 2048, 3},
+                            {"full.jpg", 2048, 2048},    {"odd.png", 513, 1025},
+                            {"mid.jpeg", 640, 480},      {"over.png", 2049, 16},
+                            {"tall_over.jpg", 16, 2100}, {"camera.jpg", 4032, 3024}};
     for (const Sized& photo : photos)
         Photo(photo.Width, photo.Height).save(dir.filePath(photo.Name));
     const QByteArray png = Encoded(Photo(40, 30), "PNG");
@@ -51,15 +55,19 @@ std::vector<std::string> WriteSoakPhotos(const std::string& folder) {
     WriteBytes(dir.filePath("noise.jpg"), QByteArray("\xff\xd8\xff\xe0") + QByteArray(300, '\x5a'));
     WriteBytes(dir.filePath("empty.bmp"), QByteArray());
     WriteBytes(dir.filePath("liar.jpg"), png);
+    WriteBytes(dir.filePath("claims.jpg"), ClaimingSize(jpeg, 8000, 8000));
+    WriteBytes(dir.filePath("texts.png"), WithInflatingTextChunks(png, 100));
+    mkfifo(dir.filePath("pipe.jpg").toLocal8Bit().constData(), 0600);
     WriteBytes(dir.filePath("notes.gif"), png);
     dir.mkdir("folder.png");
     std::vector<std::string> paths;
     QByteArray files;
     int n = 0;
     for (const char* name :
-         {"tiny.png", "strip.png", "thin.bmp", "wide.jpg", "full.jpg", "odd.png", "mid.jpeg",
-          "over.png", "tall_over.jpg", "cut.png", "cut.jpg", "noise.jpg", "empty.bmp", "liar.jpg",
-          "notes.gif", "folder.png", "missing.jpg"}) {
+         {"tiny.png",   "strip.png", "thin.bmp",      "wide.jpg",   "full.jpg",    "odd.png",
+          "mid.jpeg",   "over.png",  "tall_over.jpg", "cut.png",    "cut.jpg",     "noise.jpg",
+          "empty.bmp",  "liar.jpg",  "notes.gif",     "folder.png", "missing.jpg", "camera.jpg",
+          "claims.jpg", "texts.png", "pipe.jpg"}) {
         paths.push_back(dir.filePath(name).toStdString());
         files += "file" + QByteArray::number(++n) + "=" + name + "\n";
     }

@@ -1,4 +1,5 @@
 #include <QElapsedTimer>
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 
@@ -7,6 +8,7 @@
 #include "scene/scene_state.h"
 #include "tests/soak/soak_driver.h"
 #include "tests/soak/soak_invariants.h"
+#include "tests/support/process_memory.h"
 #include "tests/ui/main_form_fixture.h"
 
 namespace {
@@ -37,10 +39,21 @@ TEST_F(Soak, RandomUserActionsKeepTheEditorSound) {
     SoakDriver driver(form_, seed);
     QElapsedTimer clock;
     clock.start();
+    // By then every kind of photo, question and command has been met; what
+    // the editor holds from there on stays within this.
+    constexpr long SettledAfter = 1000;
+    constexpr long ResidentGrowthMarginKb = 96 * 1024;
+    long settledKb = -1;
     for (long action = 1; action <= actions; ++action) {
         driver.Step();
         if (action % 50 == 0) driver.DrawFrame();
-        const std::string broken = BrokenInvariant();
+        if (action == std::min(actions, SettledAfter)) settledKb = ResidentMemoryKb();
+        const long growthKb = settledKb < 0 ? 0 : ResidentMemoryKb() - settledKb;
+        const std::string broken = !driver.SaveFault.empty() ? driver.SaveFault
+                                   : growthKb > ResidentGrowthMarginKb
+                                       ? "resident memory grew by " + std::to_string(growthKb) +
+                                             " kB since action " + std::to_string(SettledAfter)
+                                       : BrokenInvariant();
         ASSERT_TRUE(broken.empty()) << broken << "\nafter action " << action
                                     << " of the soak with VELMORA_SOAK_SEED=" << seed
                                     << "; the last actions, oldest first:\n"
@@ -52,10 +65,12 @@ TEST_F(Soak, RandomUserActionsKeepTheEditorSound) {
     }
     std::printf("soak: %ld actions, seed %u, %.1f s: %d frames, %d photos opened, %d questions, "
                 "%d tattoo grabs, outline of up to %d points, zoom up to %g, %d saves, %d "
-                "pictures added to the gallery\n",
+                "pictures added to the gallery, %d of %d large photos scaled down, resident "
+                "memory %ld kB\n",
                 actions, seed, clock.elapsed() / 1000.0, driver.Frames, driver.PhotosOpened,
                 driver.Questions, driver.TattooGrabs, driver.MostOutlinePoints, driver.MostZoom,
-                driver.Saves, driver.GalleryAdds);
+                driver.Saves, driver.GalleryAdds, driver.ScaledDown, driver.ScaleDownQuestions,
+                ResidentMemoryKb());
 }
 
 } // namespace
