@@ -1,6 +1,7 @@
 #include <QKeyEvent>
 #include <cstring>
 
+#include "platform/picture_control.h"
 #include "render/canvas_widget.h"
 #include "scene/scene_state.h"
 #include "tools/canvas_pointer.h"
@@ -53,6 +54,7 @@ char TMainForm::ToolKey(const char* control) {
 // Keys typed into the brush-size edit stay there; the edit leaves the others
 // (and every key the canvas gets) to the window.
 void TMainForm::FormKeyDown(QKeyEvent* event) {
+    if (TextScreen->isVisible()) return ScreenKeyDown(event);
     const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
     if (event->matches(QKeySequence::Open)) {
         LoadPictureClick();
@@ -76,6 +78,15 @@ void TMainForm::FormKeyDown(QKeyEvent* event) {
     } else {
         event->ignore();
     }
+}
+
+// An information screen covers the editor: its shortcuts would act on what
+// cannot be seen, so only closing the screen works, with Escape.
+void TMainForm::ScreenKeyDown(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape)
+        TextScreenClick();
+    else
+        event->ignore();
 }
 
 void TMainForm::keyPressEvent(QKeyEvent* event) {

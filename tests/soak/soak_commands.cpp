@@ -3,32 +3,17 @@
 // the dialog cancelled).
 
 #include <QApplication>
-#include <QFileDialog>
-#include <QFileInfo>
-#include <QLineEdit>
 #include <QMessageBox>
-#include <QTest>
 #include <QTimer>
 
 #include "tests/soak/soak_driver.h"
+#include "tests/ui/main_form_fixture.h"
 #include "ui/main_form.h"
 
 namespace {
 
 // Each picture added is a new file in the gallery's folder.
 constexpr int MostGalleryAdds = 25;
-
-// Types the file's name into the dialog's name box and confirms it.
-void TypeFileName(QFileDialog* dialog, const QString& path) {
-    const QFileInfo file(path);
-    dialog->setDirectory(file.absolutePath());
-    auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit");
-    if (!edit) return dialog->reject();
-    // The completer fills in from a folder listing that arrives later.
-    edit->setCompleter(nullptr);
-    edit->setText(file.fileName());
-    QTest::keyClick(edit, Qt::Key_Return);
-}
 
 } // namespace
 
@@ -63,7 +48,7 @@ void SoakDriver::OpenPhotoByDialog() {
     RunDialog("bfopen", "OpenPictureDialog1", [this](QDialog* dialog) {
         if (Chance(10)) return dialog->reject();
         ++PhotosOpened;
-        TypeFileName(static_cast<QFileDialog*>(dialog), QString::fromStdString(AnyPhoto(true)));
+        TypeFileName(dialog, QString::fromStdString(AnyPhoto(true)));
     });
 }
 
@@ -72,7 +57,7 @@ void SoakDriver::SaveInFolder() {
         if (Chance(10)) return dialog->reject();
         ++Saves;
         const char* const names[] = {"saved.jpg", "saved.bmp", "saved.png", "again.jpg", "plain"};
-        TypeFileName(static_cast<QFileDialog*>(dialog), folder_.filePath(names[Random(0, 4)]));
+        TypeFileName(dialog, folder_.filePath(names[Random(0, 4)]));
     });
 }
 
@@ -95,6 +80,6 @@ void SoakDriver::AddToGallery() {
 void SoakDriver::OpenGalleryByDialog() {
     RunDialog("bGallery", "OpenGalleryDialog", [this](QDialog* dialog) {
         if (Chance(20)) return dialog->reject();
-        TypeFileName(static_cast<QFileDialog*>(dialog), folder_.filePath("gallery.ini"));
+        TypeFileName(dialog, folder_.filePath("gallery.ini"));
     });
 }

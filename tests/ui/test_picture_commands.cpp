@@ -25,39 +25,6 @@
 
 namespace {
 
-// Runs `act` on the modal dialog of this name as soon as it shows; the
-// command that opened it is waiting in the dialog's own event loop.
-void WhenDialogOpens(const QString& name, std::function<void(QDialog*)> act) {
-    auto* timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, [timer, name, act] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!dialog || dialog->objectName() != name || !dialog->isVisible()) return;
-        timer->stop();
-        timer->deleteLater();
-        act(dialog);
-    });
-    timer->start(10);
-}
-
-// Goes to the file's folder in the file dialog, types its name into the name
-// box and confirms with Return, as a user would. The box's completer is taken
-// away first: it completes from a folder listing that arrives later and may
-// change the text or take the Return meanwhile. The dialog is made the active
-// window, since it puts the name of a file chosen in its list into a name box
-// that does not have the focus.
-void TypeFileName(QDialog* dialog, const QString& path) {
-    auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit");
-    ASSERT_NE(edit, nullptr);
-    static_cast<QFileDialog*>(dialog)->setDirectory(QFileInfo(path).absolutePath());
-    edit->setCompleter(nullptr);
-    dialog->activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
-    edit->setFocus();
-    edit->clear();
-    QTest::keyClicks(edit, QFileInfo(path).fileName());
-    QTest::keyClick(edit, Qt::Key_Return);
-}
-
 // Picks a filter with the keyboard, as a user would.
 void ChooseFilter(QDialog* dialog, int index) {
     auto* combo = dialog->findChild<QComboBox*>("fileTypeCombo");
