@@ -1,3 +1,5 @@
+#include <QApplication>
+#include <QDialog>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -36,6 +38,40 @@ TEST_F(InformationScreens, AScreenCoversTheWindowAndAClickAnywhereClosesIt) {
         EXPECT_TRUE(form_.Edit1->isVisible());
         EXPECT_EQ(terminations_, 0);
     }
+}
+
+// The editor's keys would act on the hidden canvas; a dialog any of them
+// opened is counted and closed.
+TEST_F(InformationScreens, BehindAScreenOnlyEscapeWorksAndClosesIt) {
+    int dialogs = 0;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&dialogs] {
+        if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            ++dialogs;
+            modal->reject();
+        }
+    });
+    watch.start(10);
+    ClickControl(form_.ImageButton("Bhistory"));
+    ASSERT_TRUE(form_.TextScreen->isVisible());
+    const int32_t layers = LastLayer;
+    const QKeySequence keys[] = {QKeySequence::Open,          QKeySequence::Save,
+                                 QKeySequence::Print,         QKeySequence::Quit,
+                                 QKeySequence(Qt::Key_X),     QKeySequence(Qt::Key_L),
+                                 QKeySequence(Qt::Key_Delete)};
+    for (const QKeySequence& key : keys) {
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keySequence(focus ? focus : &form_, key);
+        EXPECT_EQ(ToolMode, Tool::Move) << key.toString().toStdString();
+        EXPECT_TRUE(form_.TextScreen->isVisible()) << key.toString().toStdString();
+    }
+    EXPECT_EQ(dialogs, 0);
+    EXPECT_EQ(LastLayer, layers);
+    EXPECT_EQ(terminations_, 0);
+    QWidget* focus = QApplication::focusWidget();
+    QTest::keyClick(focus ? focus : &form_, Qt::Key_Escape);
+    EXPECT_FALSE(form_.TextScreen->isVisible());
+    EXPECT_TRUE(form_.Panel1->isVisible());
 }
 
 using Logo = MainFormTest;

@@ -1,11 +1,16 @@
+#include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QImage>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPixmap>
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -22,6 +27,7 @@
 #include "render/gl_canvas.h"
 #include "scene/scene_state.h"
 #include "tests/ui/main_form_fixture.h"
+#include "ui/photo_preview.h"
 
 namespace {
 
@@ -32,6 +38,36 @@ void ChooseFilter(QDialog* dialog, int index) {
     combo->setFocus();
     while (combo->currentIndex() < index)
         QTest::keyClick(combo, Qt::Key_Down);
+}
+
+// Answers the question that comes up over a dialog by clicking its button,
+// then hands the dialog under it to `after`.
+void AnswerQuestion(QMessageBox::StandardButton answer, QString& text,
+                    std::function<void()> after = {}) {
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, answer, &text, after] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible()) return;
+        timer->stop();
+        timer->deleteLater();
+        text = box->text();
+        QTest::mouseClick(box->button(answer), Qt::LeftButton);
+        if (after) QTimer::singleShot(0, after);
+    });
+    timer->start(10);
+}
+
+// Clicks the file in the dialog's list once its folder has been read.
+void ClickListedFile(QDialog* dialog, const QString& path) {
+    auto* view = dialog->findChild<QAbstractItemView*>("treeView");
+    if (!view || !view->isVisible()) view = dialog->findChild<QAbstractItemView*>("listView");
+    ASSERT_TRUE(view && qobject_cast<QFileSystemModel*>(view->model()));
+    auto* files = static_cast<QFileSystemModel*>(view->model());
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        return files->index(path).isValid() && !view->visualRect(files->index(path)).isEmpty();
+    })) << path.toStdString();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                      view->visualRect(files->index(path)).center());
 }
 
 constexpr QRgb PhotoLeft = qRgb(200, 30, 30);
@@ -54,6 +90,8 @@ class PictureCommands : public MainFormTest {
         LangStrings[81] = "save failed";
         LangStrings[83] = "clear?";
         LangStrings[84] = "no usable picture";
+        LangStrings[93] = "replace %1?";
+        LangStrings[97] = "no preview";
         ContentMessageBox = [this](const std::string& text, const std::string&, MessageButtons,
                                    MessageIcon) {
             messages_.push_back(text);
@@ -72,7 +110,7 @@ class PictureCommands : public MainFormTest {
         AddTattooAndPaint();
     }
     void TearDown() override {
-        for (int n : {82, 84, 85})
+        for (int n : {82, 84, 85, 94, 98})
             LangStrings[n - 1].clear();
         ContentMessageBox = [](const std::string&, const std::string&, MessageButtons,
                                MessageIcon) { return MessageAnswer::Ok; };
@@ -180,6 +218,97 @@ TEST_F(PictureCommands, OpenPictureStartsInTheSampleFolderAndLoadsTheTypedFile) 
     EXPECT_EQ(filters.size(), 4);
     EXPECT_EQ(PhotoWidth, 90);
     EXPECT_EQ(LastLayer, -1);
+}
+
+// A name with an extension the program does not write gets the chosen
+// type's added; the question is about that file, and No goes back to the
+// dialog with nothing written.
+TEST_F(PictureCommands, SaveAsksBeforeReplacingTheFileItWillWrite) {
+    QFile taken(dir_.filePath("arm.v2.jpg"));
+    ASSERT_TRUE(taken.open(QIODevice::WriteOnly));
+    taken.write("mine");
+    taken.close();
+    QString question;
+    AnswerQuestion(QMessageBox::No, question, [] {
+        WhenDialogOpens("SaveDialog1", [](QDialog* dialog) { dialog->reject(); });
+    });
+    SaveAs(dir_.filePath("arm.v2"));
+    EXPECT_EQ(question, "replace arm.v2.jpg?");
+    ASSERT_TRUE(taken.open(QIODevice::ReadOnly));
+    EXPECT_EQ(taken.readAll(), "mine");
+    taken.close();
+    AnswerQuestion(QMessageBox::Yes, question);
+    SaveAs(dir_.filePath("arm.v2"));
+    ExpectComposed(dir_.filePath("arm.v2.jpg"), 12);
+    EXPECT_EQ(FilesIn(dir_.path()), (QStringList{"arm.v2.jpg", "photo.png"}));
+}
+
+// The highlighted file shows beside the list as it would open; a file too
+// large to decode at once, or not a picture, shows a word instead.
+TEST_F(PictureCommands, TheOpenDialogPreviewsTheHighlightedPicture) {
+    QFile huge(dir_.filePath("huge.bmp"));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+    QByteArray header(54, '\0');
+    header[0] = 'B', header[1] = 'M', header[10] = 54, header[14] = 40, header[26] = 1,
+    header[28] = 24;
+    const int32_t side = 30000;
+    memcpy(header.data() + 18, &side, 4);
+    memcpy(header.data() + 22, &side, 4);
+    huge.write(header);
+    huge.close();
+    QImage shown;
+    QString word;
+    WhenDialogOpens("OpenPictureDialog1", [&](QDialog* dialog) {
+        // Closed however the checks end.
+        const std::unique_ptr<QDialog, void (*)(QDialog*)> closer(
+            dialog, [](QDialog* open) { open->reject(); });
+        auto* preview = dialog->findChild<PhotoPreview*>("PhotoPreview");
+        ASSERT_NE(preview, nullptr);
+        static_cast<QFileDialog*>(dialog)->setDirectory(dir_.path());
+        ClickListedFile(dialog, photoPath_);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return preview->ShownFile() == photoPath_; }));
+        shown = preview->pixmap().toImage();
+        ClickListedFile(dialog, huge.fileName());
+        EXPECT_TRUE(QTest::qWaitFor([&] { return preview->ShownFile() == huge.fileName(); }));
+        word = preview->text();
+    });
+    ClickControl(form_.ImageButton("bfopen"));
+    ASSERT_FALSE(shown.isNull());
+    EXPECT_LE(std::max(shown.width(), shown.height()), 220);
+    EXPECT_TRUE(Near(shown.pixel(5, shown.height() / 2), PhotoLeft, 8));
+    EXPECT_TRUE(Near(shown.pixel(shown.width() - 5, shown.height() / 2), PhotoRight, 8));
+    EXPECT_EQ(word, "no preview");
+    EXPECT_EQ(PhotoWidth, 600) << "the preview leaves the photo alone";
+}
+
+// A photo load ends an outline being drawn; the Select button goes dark
+// however the photo came.
+TEST_F(PictureCommands, LoadingAPhotoDuringAnOutlineLetsTheSelectButtonGoDark) {
+    QFile::copy(photoPath_, dir_.filePath("other.png"));
+    QFile ini(dir_.filePath("gallery.ini"));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[gallery]\nCount=1\n[files]\nfile1=other.png\n");
+    ini.close();
+    ASSERT_TRUE(OpenGallery(ini.fileName().toStdString()));
+    answer_ = MessageAnswer::Yes;
+    const std::function<void()> loads[] = {
+        [this] {
+            WhenDialogOpens("OpenPictureDialog1", [this](QDialog* dialog) {
+                TypeFileName(dialog, dir_.filePath("other.png"));
+            });
+            ClickControl(form_.ImageButton("bfopen"));
+        },
+        [this] { ClickControl(form_.GallerySlots[0]); },
+    };
+    for (const auto& load : loads) {
+        ClickControl(form_.ImageButton("Image18"));
+        ASSERT_EQ(Shown("Image18"), PressedSkin);
+        LastLayer = 0;
+        load();
+        EXPECT_EQ(LastLayer, -1) << "the photo was loaded";
+        EXPECT_EQ(ToolMode, Tool::SelectionDone);
+        EXPECT_NE(Shown("Image18"), PressedSkin);
+    }
 }
 
 TEST_F(PictureCommands, CancellingAnyDialogChangesNothing) {
@@ -290,16 +419,22 @@ TEST_F(PictureCommands, AddedPicturesGoToTheUsersGalleryAndComeBackThroughOpen) 
     EXPECT_TRUE(messages_.empty());
 }
 
+// What the gallery does not read (other keys and sections, comments, names
+// past its count) is a person's and stays where it was, in the file's CR LF.
 TEST_F(PictureCommands, AddingToAnOpenGalleryAppendsToItsFileAndShowsTheNewPicture) {
     QDir(dir_.path()).mkdir("mine");
     const QString ini = dir_.filePath("mine/gallery.ini");
-    QFile file(ini);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("; kept\n[gallery]\nCount=6\n[files]\n");
+    QByteArray names;
     for (int n = 1; n <= 6; ++n) {
         QFile::copy(photoPath_, dir_.filePath(QString("mine/p%1.png").arg(n)));
-        file.write(QString("file%1=p%1.png\n").arg(n).toUtf8());
+        names += QString("file%1=p%1.png\r\n").arg(n).toUtf8();
     }
+    const QByteArray head =
+        "; kept\r\n[Gallery]\r\nTitle=Arms\r\nCount=6\r\n\r\n[files]\r\n; first\r\n";
+    const QByteArray tail = "file9=old.png\r\nCaption1=Left\r\n\r\n[notes]\r\nby=me\r\n; end\r\n";
+    QFile file(ini);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(head + names + tail);
     file.close();
     ASSERT_TRUE(OpenGallery(ini.toStdString()));
     ASSERT_TRUE(AddPictureToGallery(Picture{4, 4, 3, std::vector<uint8_t>(48, 255)}));
@@ -309,7 +444,12 @@ TEST_F(PictureCommands, AddingToAnOpenGalleryAppendsToItsFileAndShowsTheNewPictu
     EXPECT_EQ(PhotoGallery.First, 2);
     EXPECT_EQ(form_.GallerySlots[4]->Picture().pixel(0, 0), qRgb(255, 255, 255));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(file.readAll().startsWith("; kept\n[gallery]\nCount=7\n"));
+    QByteArray expected = head + names +
+                          "file7=" + QByteArray::fromStdString(PhotoGallery.Files.back()) + "\r\n" +
+                          tail;
+    expected.replace("Count=6", "Count=7");
+    EXPECT_EQ(file.readAll(), expected);
+    file.close();
     if (geteuid() == 0) return; // root writes to any folder
     QFile::setPermissions(dir_.filePath("mine"), QFile::ReadOwner | QFile::ExeOwner);
     EXPECT_EQ(GalleryFileForAdding(), UserGalleryFolder() + "/gallery.ini");
