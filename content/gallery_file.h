@@ -17,7 +17,9 @@ std::vector<std::string> ReadGalleryNames(const std::string& iniPath);
 // whose header its type's reader accepts (the pixels are not decoded).
 bool UsableGalleryPicture(const std::string& path);
 
-// Writes the file anew, atomically, with the given names and the comment
-// lines that led the file before (a standard comment for a new file).
+// Writes the file anew, atomically, with the given names as its Count and
+// fileN keys. Everything else a person put there (comments, other keys and
+// sections, names past the new count) stays where it was, in the file's own
+// line ends; a new file gets a standard comment.
 bool WriteGalleryNames(const std::string& iniPath, const std::vector<std::string>& names,
                        std::string* error = nullptr);

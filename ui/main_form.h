@@ -13,6 +13,7 @@
 
 class CanvasWidget;
 class DragSurface;
+class HelpWindow;
 class PictureControl;
 class QDragEnterEvent;
 class QDragMoveEvent;
@@ -116,6 +117,9 @@ class TMainForm : public QWidget {
     void bfdeleteClick();
     void baddGClick();
     void bGalleryClick();
+    // A photo from a file or a gallery miniature, the buttons refreshed.
+    void OpenPhoto(const std::string& path);
+    void GalleryMiniatureClick(int slot);
     // Puts the composed picture into PrintBitmap (empty when there is none).
     void PrintToBMP();
     Picture PrintBitmap;
@@ -128,6 +132,10 @@ class TMainForm : public QWidget {
     void bhelpDblClick();
     void EnabledTrue();
     TAboutForm* AboutForm() const { return aboutForm_.get(); }
+    // The help at a named place of it (empty for its top); nothing when
+    // there is no help file.
+    void ShowHelpWindow(const std::string& place);
+    HelpWindow* HelpForm() const { return helpWindow_.get(); }
 
     // The logo.
     void Timer2Timer();
@@ -140,6 +148,7 @@ class TMainForm : public QWidget {
     // pointer and a letter for each tool. Keys it does not use are left to
     // the window.
     void FormKeyDown(QKeyEvent* event);
+    void ScreenKeyDown(QKeyEvent* event);
     // The letter that selects each tool button's tool, by control name; 0
     // for a button that is no tool.
     static char ToolKey(const char* control);
@@ -173,6 +182,7 @@ class TMainForm : public QWidget {
 
     QImage SkinBitmap;
     std::unique_ptr<TAboutForm> aboutForm_;
+    std::unique_ptr<HelpWindow> helpWindow_;
 };
 
 // The one editor window; null while none exists.
@@ -186,7 +196,7 @@ extern std::string StartupPhoto;
 // the program would end.
 extern std::function<void()> TerminateApplication;
 
-// Opens the help file at its About section, where the credits and licences
-// are; nothing when there is no help file. The logo and the About window's
-// links lead here.
+// Shows the help at its About section, where the credits and licences are;
+// nothing when there is no help file. The logo and the About window's links
+// lead here.
 void OpenHelpAbout();

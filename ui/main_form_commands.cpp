@@ -2,21 +2,21 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
+#include "content/photo_gallery.h"
 #include "content/photo_loader.h"
 #include "content/picture_commands.h"
 #include "scene/scene_state.h"
 #include "ui/button_skins.h"
 #include "ui/dialog_folders.h"
 #include "ui/main_form.h"
+#include "ui/photo_preview.h"
+#include "ui/save_picture_dialog.h"
 
 namespace {
 
 // The filters of each dialog; the first is selected when it opens.
 const QStringList OpenPictureFilters = {"All (*.jpg *.jpeg *.bmp *.png)", "JPEG Image File (*.jpg)",
                                         "JPEG Image File (*.jpeg)", "Bitmaps (*.bmp)"};
-// In the order of PictureFileType.
-const QStringList SavePictureFilters = {"JPEG Image File (*.jpg)", "Bitmaps (*.bmp)",
-                                        "PNG Image File (*.png)"};
 const QStringList GalleryFilters = {"Gallery File (gallery.ini)"};
 
 // A file dialog of Qt's own, the same on every desktop.
@@ -35,49 +35,48 @@ QString ConfirmedFile(QFileDialog& dialog) {
     return dialog.selectedFiles().first();
 }
 
+enum class Preview { None, Photo };
+
 QString ChooseExistingFile(QWidget* parent, const char* name, const QString& folder,
-                           const QStringList& filters) {
+                           const QStringList& filters, Preview preview = Preview::None) {
     QFileDialog dialog(parent);
     PrepareFileDialog(dialog, name, folder, filters);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
+    if (preview == Preview::Photo) AddPhotoPreview(dialog);
     return ConfirmedFile(dialog);
-}
-
-PictureFileType FilterType(int index) {
-    return index == 1   ? PictureFileType::Bmp
-           : index == 2 ? PictureFileType::Png
-                        : PictureFileType::Jpeg;
 }
 
 } // namespace
 
 void TMainForm::LoadPictureClick() {
     const QString folder = DialogStartFolder(PictureDialog::Open, OpenPictureDialog1Folder);
-    const QString file = ChooseExistingFile(this, "OpenPictureDialog1", folder, OpenPictureFilters);
+    const QString file =
+        ChooseExistingFile(this, "OpenPictureDialog1", folder, OpenPictureFilters, Preview::Photo);
     if (file.isEmpty()) return;
     RememberDialogFolder(PictureDialog::Open, file);
-    OpenFoto(file.toStdString());
+    OpenPhoto(file.toStdString());
+}
+
+// Loading a photo ends an outline being drawn, and the Select tool with it:
+// the buttons then show the tool that is left.
+void TMainForm::OpenPhoto(const std::string& path) {
+    OpenFoto(path);
+    ShowButtonsImages();
+}
+
+void TMainForm::GalleryMiniatureClick(int slot) {
+    ChooseGalleryMiniature(slot);
+    ShowButtonsImages();
 }
 
 void TMainForm::Button10Click() {
-    QFileDialog dialog(this);
-    PrepareFileDialog(dialog, "SaveDialog1", DialogStartFolder(PictureDialog::Save, QString()),
-                      SavePictureFilters);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    // The dialog then asks before replacing the file that will be written.
-    dialog.setDefaultSuffix("jpg");
-    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
-                     [&dialog](const QString& filter) {
-                         const int index = SavePictureFilters.indexOf(filter);
-                         dialog.setDefaultSuffix(QString(ExtensionOf(FilterType(index))).mid(1));
-                     });
-    const QString file = ConfirmedFile(dialog);
-    if (file.isEmpty()) return;
-    const int filter = SavePictureFilters.indexOf(dialog.selectedNameFilter());
+    SavePictureDialog dialog(this, DialogStartFolder(PictureDialog::Save, QString()));
+    if (dialog.exec() != QDialog::Accepted) return;
+    const SaveTarget target = dialog.Target();
+    if (target.Path.empty()) return;
     PrintToBMP();
-    const std::string written = SavePicture(PrintBitmap, file.toStdString(), FilterType(filter));
+    const std::string written = SavePicture(PrintBitmap, target.Path, target.Type);
     if (!written.empty())
         RememberDialogFolder(PictureDialog::Save, QString::fromStdString(written));
     PrintBitmap = Picture{};

@@ -30,8 +30,9 @@ std::string DroppedPictureFile(const QMimeData* data) {
 
 } // namespace
 
+// An information screen covers the editor, which takes no drop meanwhile.
 void TMainForm::FormDragOver(QDragMoveEvent* event) {
-    if (DroppedPictureFile(event->mimeData()).empty())
+    if (TextScreen->isVisible() || DroppedPictureFile(event->mimeData()).empty())
         event->ignore();
     else
         event->acceptProposedAction();
@@ -39,7 +40,7 @@ void TMainForm::FormDragOver(QDragMoveEvent* event) {
 
 void TMainForm::FormDragDrop(QDropEvent* event) {
     const std::string path = DroppedPictureFile(event->mimeData());
-    if (path.empty()) {
+    if (path.empty() || TextScreen->isVisible()) {
         event->ignore();
         return;
     }
@@ -58,7 +59,7 @@ void TMainForm::DropPicture(const std::string& path, QPoint canvas, bool onCanva
     if (onCanvas && LowerExtension(path) == ".png") {
         if (AddDroppedDesign(path, canvas.x(), canvas.y())) SelectTool(Tool::Move, false);
     } else {
-        OpenFoto(path);
+        OpenPhoto(path);
     }
 }
 

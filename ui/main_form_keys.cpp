@@ -53,6 +53,7 @@ char TMainForm::ToolKey(const char* control) {
 // Keys typed into the brush-size edit stay there; the edit leaves the others
 // (and every key the canvas gets) to the window.
 void TMainForm::FormKeyDown(QKeyEvent* event) {
+    if (TextScreen->isVisible()) return ScreenKeyDown(event);
     const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
     if (event->matches(QKeySequence::Open)) {
         LoadPictureClick();
@@ -76,6 +77,15 @@ void TMainForm::FormKeyDown(QKeyEvent* event) {
     } else {
         event->ignore();
     }
+}
+
+// An information screen covers the editor: its shortcuts would act on what
+// cannot be seen, so only closing the screen works, with Escape.
+void TMainForm::ScreenKeyDown(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape)
+        TextScreenClick();
+    else
+        event->ignore();
 }
 
 void TMainForm::keyPressEvent(QKeyEvent* event) {

@@ -119,7 +119,7 @@ void TMainForm::CreateControls() {
     const char* slotNames[GallerySlotCount] = {"Image1", "Image3", "Image4", "Image5", "Image6"};
     for (int slot = 0; slot < GallerySlotCount; ++slot) {
         GallerySlots[slot] = Miniature(this, slotNames[slot], 444 + 73 * slot, 36, 68, 75);
-        GallerySlots[slot]->OnClick = [slot] { ChooseGalleryMiniature(slot); };
+        GallerySlots[slot]->OnClick = [this, slot] { GalleryMiniatureClick(slot); };
     }
     CreateImageButtons();
     Image7 = Place(new PictureControl(this), "Image7", 29, 10, 114, 97);

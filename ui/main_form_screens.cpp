@@ -6,10 +6,10 @@
 #include "platform/language.h"
 #include "platform/picture_control.h"
 #include "platform/resources.h"
-#include "platform/shell_open.h"
 #include "scene/scene_state.h"
 #include "ui/about_form.h"
 #include "ui/canvas_widget.h"
+#include "ui/help_window.h"
 #include "ui/main_form.h"
 
 namespace {
@@ -52,8 +52,20 @@ void TMainForm::TextScreenClick() {
 }
 
 void TMainForm::Button11Click() {
+    ShowHelpWindow("");
+}
+
+// The help is shown in the program's own window rather than handed to the
+// desktop, which may have no browser for it. The window is made on first use
+// and kept, centred on the editor.
+void TMainForm::ShowHelpWindow(const std::string& place) {
     const std::string help = AvailableHelpFile();
-    if (!help.empty()) ShellOpenDocument(help);
+    if (help.empty()) return;
+    if (!helpWindow_) {
+        helpWindow_ = std::make_unique<HelpWindow>();
+        helpWindow_->move(geometry().center() - helpWindow_->rect().center());
+    }
+    helpWindow_->ShowHelp(help, place);
 }
 
 // The About window is reached only with the Blend tool, no photo and no help
@@ -97,6 +109,5 @@ void TMainForm::Label2Click() {
 }
 
 void OpenHelpAbout() {
-    const std::string help = AvailableHelpFile();
-    if (!help.empty()) ShellOpenDocumentAt(help, "about");
+    if (MainForm) MainForm->ShowHelpWindow("about");
 }

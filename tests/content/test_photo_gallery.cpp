@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "content/content_messages.h"
+#include "content/gallery_file.h"
 #include "content/photo_gallery.h"
 #include "content/photo_loader.h"
 #include "platform/form_controls.h"
@@ -190,3 +191,39 @@ TEST_F(GalleryChoiceGl, YesLoadsThePictureFromItsFile) {
     ChooseGalleryMiniature(3); // (4 + 3) mod 6 = picture 1
     EXPECT_EQ(ImageWidth, 31);
 }
+
+namespace {
+
+// What the file lacks is added where the reader looks for it; the rest of it
+// stays as written.
+TEST(GalleryFileWriting, AddsOnlyWhatTheFileLacks) {
+    struct Case {
+        const char* before;
+        const char* after;
+    };
+    const Case cases[] = {
+        {"", nullptr}, // a new file: the standard comment, then both sections
+        {"; mine\n", "; mine\n[gallery]\nCount=1\n\n[files]\nfile1=a.jpg\n"},
+        {"[files]\nfile1=old.jpg\nx=1\n", "[gallery]\nCount=1\n\n[files]\nfile1=a.jpg\nx=1\n"},
+        {"\xEF\xBB\xBF[Gallery]\nName=n\n[files]\n[files]\nfile1=b.jpg\n",
+         "[Gallery]\nCount=1\nName=n\n[files]\nfile1=a.jpg\n[files]\nfile1=b.jpg\n"},
+    };
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("gallery.ini").toStdString();
+    for (const Case& c : cases) {
+        QFile file(QString::fromStdString(path));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(c.before);
+        file.close();
+        ASSERT_TRUE(WriteGalleryNames(path, {"a.jpg"}));
+        EXPECT_EQ(ReadGalleryNames(path), std::vector<std::string>{"a.jpg"}) << c.before;
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray written = file.readAll();
+        if (c.after)
+            EXPECT_EQ(written.toStdString(), c.after) << c.before;
+        else
+            EXPECT_TRUE(written.startsWith(";") && written.endsWith("[files]\nfile1=a.jpg\n"));
+    }
+}
+
+} // namespace

@@ -3,35 +3,20 @@
 // the dialog cancelled).
 
 #include <QApplication>
-#include <QFileDialog>
-#include <QFileInfo>
-#include <QLineEdit>
 #include <QMessageBox>
-#include <QTest>
 #include <QTimer>
 #include <filesystem>
 
 #include "content/photo_loader.h"
 #include "scene/scene_state.h"
 #include "tests/soak/soak_driver.h"
+#include "tests/ui/main_form_fixture.h"
 #include "ui/main_form.h"
 
 namespace {
 
 // Each picture added is a new file in the gallery's folder.
 constexpr int MostGalleryAdds = 25;
-
-// Types the file's name into the dialog's name box and confirms it.
-void TypeFileName(QFileDialog* dialog, const QString& path) {
-    const QFileInfo file(path);
-    dialog->setDirectory(file.absolutePath());
-    auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit");
-    if (!edit) return dialog->reject();
-    // The completer fills in from a folder listing that arrives later.
-    edit->setCompleter(nullptr);
-    edit->setText(file.fileName());
-    QTest::keyClick(edit, Qt::Key_Return);
-}
 
 } // namespace
 
@@ -66,7 +51,7 @@ void SoakDriver::OpenPhotoByDialog() {
     RunDialog("bfopen", "OpenPictureDialog1", [this](QDialog* dialog) {
         if (Chance(10)) return dialog->reject();
         ++PhotosOpened;
-        TypeFileName(static_cast<QFileDialog*>(dialog), QString::fromStdString(AnyPhoto(true)));
+        TypeFileName(dialog, QString::fromStdString(AnyPhoto(true)));
     });
 }
 
@@ -88,8 +73,7 @@ void SoakDriver::SaveInFolder() {
     RunDialog("bfsave", "SaveDialog1", [this, name](QDialog* dialog) {
         if (Chance(10)) return dialog->reject();
         ++Saves;
-        TypeFileName(static_cast<QFileDialog*>(dialog),
-                     folder_.filePath(QString::fromStdString(name)));
+        TypeFileName(dialog, folder_.filePath(QString::fromStdString(name)));
     });
     CheckSavedPicture(path, before, width, height);
 }
@@ -126,6 +110,6 @@ void SoakDriver::AddToGallery() {
 void SoakDriver::OpenGalleryByDialog() {
     RunDialog("bGallery", "OpenGalleryDialog", [this](QDialog* dialog) {
         if (Chance(20)) return dialog->reject();
-        TypeFileName(static_cast<QFileDialog*>(dialog), folder_.filePath("gallery.ini"));
+        TypeFileName(dialog, folder_.filePath("gallery.ini"));
     });
 }

@@ -1,7 +1,11 @@
 #include "tests/ui/main_form_fixture.h"
 
 #include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QMouseEvent>
+#include <QTimer>
 #include <memory>
 
 #include "content/content_messages.h"
@@ -93,4 +97,39 @@ void MainFormTest::ClickControl(QWidget* control, Qt::MouseButton button) {
     HoverControl(control);
     QTest::mouseClick(control, button, {}, control->rect().center());
     QCoreApplication::processEvents();
+}
+
+void WhenDialogOpens(const QString& name, std::function<void(QDialog*)> act) {
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, name, act] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog || dialog->objectName() != name || !dialog->isVisible()) return;
+        timer->stop();
+        timer->deleteLater();
+        act(dialog);
+    });
+    timer->start(10);
+}
+
+constexpr int ActivationWaitMs = 1000;
+
+// The name box's completer is taken away first: it completes from a folder
+// listing that arrives later and may change the text or take the Return
+// meanwhile. The dialog is made the active window, since it takes a name
+// typed into its box only then.
+void TypeFileName(QDialog* fileDialog, const QString& path) {
+    auto* dialog = qobject_cast<QFileDialog*>(fileDialog);
+    ASSERT_NE(dialog, nullptr);
+    auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit");
+    ASSERT_NE(edit, nullptr);
+    dialog->setDirectory(QFileInfo(path).absolutePath());
+    edit->setCompleter(nullptr);
+    dialog->activateWindow();
+    // Another program's window on a shared display may keep the activation;
+    // the name then usually still arrives, and the caller sees whether.
+    [[maybe_unused]] const bool active = QTest::qWaitForWindowActive(dialog, ActivationWaitMs);
+    edit->setFocus();
+    edit->clear();
+    QTest::keyClicks(edit, QFileInfo(path).fileName());
+    QTest::keyClick(edit, Qt::Key_Return);
 }

@@ -3,11 +3,14 @@
 #include <QImage>
 #include <QTest>
 #include <QWidget>
+#include <functional>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
 #include "ui/main_form.h"
+
+class QDialog;
 
 // One editor window for all window tests: building it reads the catalog,
 // opens the canvas context and uploads every texture, so it is made once and
@@ -31,6 +34,14 @@ class MainFormTest : public ::testing::Test {
     int terminations_ = 0;
     std::vector<std::string> opened_; // what was handed to the desktop
 };
+
+// Runs `act` on the modal dialog of this name as soon as it shows; the
+// command that opened it is waiting in the dialog's own event loop.
+void WhenDialogOpens(const QString& name, std::function<void(QDialog*)> act);
+
+// Types the path into a file dialog and confirms it with Return, as a user
+// would: goes to the file's folder, types its name into the name box.
+void TypeFileName(QDialog* fileDialog, const QString& path);
 
 // Recognisable pictures put in place of every button skin.
 extern const QImage PressedSkin;

@@ -43,23 +43,6 @@ void WhenModalShows(std::function<void(QWidget*)> act) {
     poll->start(10);
 }
 
-void Confirm(QWidget* modal, const QString& path) {
-    auto* dialog = qobject_cast<QFileDialog*>(modal);
-    auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit");
-    ASSERT_NE(edit, nullptr);
-    dialog->setDirectory(QFileInfo(path).absolutePath());
-    // The name box's completer works from a folder listing that arrives later
-    // and may change the name meanwhile; the dialog takes a name typed into
-    // its box only while it is the active window.
-    edit->setCompleter(nullptr);
-    dialog->activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
-    edit->setFocus();
-    edit->clear();
-    QTest::keyClicks(edit, QFileInfo(path).fileName());
-    QTest::keyClick(edit, Qt::Key_Return);
-}
-
 class Conveniences : public MainFormTest {
   protected:
     void SetUp() override {
@@ -172,7 +155,7 @@ TEST_F(Conveniences, TheStandardShortcutsActAndOpenAndSaveKeepTheirFolders) {
     QDir(dir_.path()).mkpath("photos");
     QDir(dir_.path()).mkpath("saved");
     const QString photo = Write("photos/arm.png", {120, 80});
-    WhenModalShows([&](QWidget* dialog) { Confirm(dialog, photo); });
+    WhenModalShows([&](QWidget* dialog) { TypeFileName(qobject_cast<QDialog*>(dialog), photo); });
     QTest::keySequence(form_.Panel1, QKeySequence::Open);
     EXPECT_EQ(ImageWidth, 120);
     QString started;
@@ -180,7 +163,9 @@ TEST_F(Conveniences, TheStandardShortcutsActAndOpenAndSaveKeepTheirFolders) {
         [&](QWidget* dialog) { started = qobject_cast<QFileDialog*>(dialog)->directory().path(); });
     QTest::keySequence(form_.Panel1, QKeySequence::Open);
     EXPECT_EQ(started, dir_.filePath("photos"));
-    WhenModalShows([&](QWidget* dialog) { Confirm(dialog, dir_.filePath("saved/look.jpg")); });
+    WhenModalShows([&](QWidget* dialog) {
+        TypeFileName(qobject_cast<QDialog*>(dialog), dir_.filePath("saved/look.jpg"));
+    });
     QTest::keySequence(form_.Panel1, QKeySequence::Save);
     EXPECT_TRUE(QFile::exists(dir_.filePath("saved/look.jpg")));
     QString shown;
