@@ -5,6 +5,7 @@
 
 #include "content/dropped_design.h"
 #include "content/photo_loader.h"
+#include "platform/picture_control.h"
 #include "scene/scene_state.h"
 #include "ui/canvas_widget.h"
 #include "ui/main_form.h"

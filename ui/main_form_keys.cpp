@@ -1,6 +1,7 @@
 #include <QKeyEvent>
 #include <cstring>
 
+#include "platform/picture_control.h"
 #include "scene/scene_state.h"
 #include "tools/canvas_pointer.h"
 #include "ui/button_skins.h"
