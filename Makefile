@@ -1,6 +1,9 @@
 # Set-up, build, run and test on a fresh Debian 12 machine.
 #   make run        installs what is missing, builds, and starts Velmora
-#   make test       the same, then runs every test under a virtual display
+#   make test       the same, then runs every test under a virtual display;
+#                   WERROR=ON makes every compiler warning an error (CI does)
+#   make format-check  fails when clang-format would change a source file;
+#                   make format applies it
 #   make test-asan  every test again, built with AddressSanitizer,
 #                   UndefinedBehaviorSanitizer and LeakSanitizer (in build-asan)
 #   make fuzz       builds the fuzz targets with clang (in build-fuzz) and runs
@@ -19,6 +22,7 @@ BUILD_PACKAGES := qt6-base-dev libqt6opengl6-dev libgl-dev libglu1-mesa-dev libp
                   pkg-config
 TEST_PACKAGES  := xvfb xauth libgl1-mesa-dri x11-utils desktop-file-utils appstream
 FUZZ_PACKAGES  := clang libclang-rt-dev llvm
+FORMAT_PACKAGES := clang-format
 
 ASAN_BUILD     ?= build-asan
 FUZZ_BUILD     ?= build-fuzz
@@ -28,8 +32,8 @@ FUZZ_TARGETS   := png jpeg bmp language catalog gallery
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: run test soak build deps test-deps format clean install package \
-        test-asan fuzz fuzz-build fuzz-deps fuzz-seeds fuzz-coverage
+.PHONY: run test soak build deps test-deps format format-check format-deps clean install \
+        package test-asan fuzz fuzz-build fuzz-deps fuzz-seeds fuzz-coverage
 
 run: build
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
@@ -55,8 +59,13 @@ soak: test-deps
 	    xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" \
 	    cmake --build $(ASAN_BUILD) -j $(JOBS) --target soak
 
+# WERROR, when given, is stored in the build folder's settings, also for an
+# existing one.
+WERROR ?=
+
 build: deps
 	@[ -f $(BUILD)/build.ninja ] || cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+	@[ -z "$(WERROR)" ] || cmake -S . -B $(BUILD) -DVELMORA_WERROR=$(WERROR) > /dev/null
 	cmake --build $(BUILD) -j $(JOBS)
 
 # make install PREFIX=/some/folder (default /usr/local)
@@ -107,9 +116,17 @@ test-deps:
 fuzz-deps:
 	@./scripts/install-packages $(BUILD_PACKAGES) $(FUZZ_PACKAGES)
 
-format:
-	find app ui scene render tools content platform tests bench fuzz -name '*.cpp' -o -name '*.h' \
-	    | xargs clang-format -i
+format-deps:
+	@./scripts/install-packages $(FORMAT_PACKAGES)
+
+FORMATTED := find app ui scene render tools content platform resources tests bench fuzz \
+             -name '*.cpp' -o -name '*.h'
+
+format: format-deps
+	$(FORMATTED) | xargs clang-format -i
+
+format-check: format-deps
+	$(FORMATTED) | xargs clang-format --dry-run --Werror
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(COVERAGE_BUILD)
