@@ -75,7 +75,7 @@ std::string ScaleDownQuestion(const PhotoFile& file, PictureSize scaled) {
     std::string text = Lang(TextPhotoScaleDown);
     const int values[] = {file.Width, file.Height, scaled.Width, scaled.Height};
     for (int n = 0; n < 4; ++n) {
-        const std::string mark = "%" + std::to_string(n + 1);
+        const std::string mark = {'%', char('1' + n)};
         if (size_t at = text.find(mark); at != std::string::npos)
             text.replace(at, mark.size(), std::to_string(values[n]));
     }
