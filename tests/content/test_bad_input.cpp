@@ -25,16 +25,6 @@
 
 namespace {
 
-QByteArray Encoded(const char* format, int width = 40, int height = 30) {
-    QImage image(width, height, QImage::Format_RGB888);
-    image.fill(QColor(200, 120, 40));
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format);
-    return bytes;
-}
-
 // The same file with its stated size replaced by 100,000 x 100,000.
 QByteArray HugeHeader(const char* format) {
     QByteArray bytes = Encoded(format);

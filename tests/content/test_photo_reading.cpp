@@ -10,16 +10,6 @@
 
 namespace {
 
-QByteArray Encoded(int width, int height, const char* format) {
-    QImage image(width, height, QImage::Format_RGB888);
-    image.fill(QColor(40, 80, 120));
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format);
-    return bytes;
-}
-
 std::string Written(const QTemporaryDir& dir, const char* name, const QByteArray& bytes) {
     const std::string path = dir.filePath(name).toStdString();
     std::ofstream(path, std::ios::binary).write(bytes.constData(), bytes.size());
@@ -33,8 +23,8 @@ std::string Written(const QTemporaryDir& dir, const char* name, const QByteArray
 // up and averaging down to the side; other types average down to it.
 TEST(PhotoReading, ScaledSizeComesFromTheHeader) {
     QTemporaryDir dir;
-    const QByteArray jpeg = Encoded(16, 16, "JPG");
-    QByteArray png = Encoded(16, 16, "PNG");
+    const QByteArray jpeg = Encoded("JPG", 16, 16);
+    QByteArray png = Encoded("PNG", 16, 16);
     png.replace(16, 8, QByteArray::fromHex("00000bb8000007d0")); // 3000 x 2000
     const struct {
         std::string Path;
@@ -57,8 +47,8 @@ TEST(PhotoReading, ScaledSizeComesFromTheHeader) {
 TEST(PhotoReading, JpegIsDecodedScaledThenAveragedToTheSide) {
     QTemporaryDir dir;
     Picture picture;
-    ASSERT_TRUE(
-        ReadPhotoPicture(Written(dir, "strip.jpg", Encoded(6000, 100, "JPG")), picture, 2048));
+    ASSERT_TRUE(ReadPhotoPicture(
+        Written(dir, "strip.jpg", Encoded("JPG", 6000, 100, QColor(40, 80, 120))), picture, 2048));
     EXPECT_EQ(picture.Width, 2048);
     EXPECT_EQ(picture.Height, 35);
     const uint8_t* middle = picture.Pixels.data() + (17 * 2048 + 1000) * 3;

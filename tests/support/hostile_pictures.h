@@ -1,10 +1,25 @@
 #pragma once
 
+#include <QBuffer>
 #include <QByteArray>
+#include <QColor>
+#include <QImage>
 #include <zlib.h>
 
 // Picture files that once cost the program gigabytes or its responsiveness,
 // made from small valid ones so that no large file is kept in the sources.
+
+// A small flat picture in the format Qt calls `format` ("PNG", "JPG", "BMP").
+inline QByteArray Encoded(const char* format, int width = 40, int height = 30,
+                          QColor fill = QColor(200, 120, 40)) {
+    QImage image(width, height, QImage::Format_RGB888);
+    image.fill(fill);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
 
 // The PNG with `chunks` compressed text chunks after its header, each a few
 // kilobytes that inflate to 7 MB.
