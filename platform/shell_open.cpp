@@ -21,22 +21,6 @@ bool ShellOpenProgram(const std::string& path, const std::string& workingFolder,
     return QProcess::startDetached(program, list, QString::fromStdString(workingFolder));
 }
 
-bool ShellOpenDocument(const std::string& path) {
-    if (ShellOpenInterceptor) return ShellOpenInterceptor(path);
-    const QString document = QString::fromStdString(path);
-    if (!QFileInfo(document).isFile()) return false;
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(document).absoluteFilePath()));
-}
-
-bool ShellOpenDocumentAt(const std::string& path, const std::string& fragment) {
-    if (ShellOpenInterceptor) return ShellOpenInterceptor(path + "#" + fragment);
-    const QFileInfo document(QString::fromStdString(path));
-    if (!document.isFile()) return false;
-    QUrl url = QUrl::fromLocalFile(document.absoluteFilePath());
-    url.setFragment(QString::fromStdString(fragment));
-    return QDesktopServices::openUrl(url);
-}
-
 bool ShellOpenWebAddress(const std::string& address) {
     if (ShellOpenInterceptor) return ShellOpenInterceptor(address);
     const QUrl url(QString::fromStdString(address), QUrl::StrictMode);

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-// Hands a file, program or web address to the desktop, the way a file manager
+// Hands a program or web address to the desktop, the way a file manager
 // opens what is double-clicked. Nothing waits for what is started, and the
 // callers do not look at the result: a missing viewer or browser is not an
 // error of this program. Each call returns whether the request was handed on.
@@ -14,18 +14,10 @@
 bool ShellOpenProgram(const std::string& path, const std::string& workingFolder,
                       const std::vector<std::string>& arguments = {});
 
-// Opens a document with the desktop's viewer for its type. The document is
-// never run as a program, even when its file is marked executable.
-bool ShellOpenDocument(const std::string& path);
-
-// The same, at a named place in the document (an HTML page's anchor). Some
-// desktops' openers drop the place and show the document from its top.
-bool ShellOpenDocumentAt(const std::string& path, const std::string& fragment);
-
 // Opens a web address in the desktop's browser.
 bool ShellOpenWebAddress(const std::string& address);
 
 // When set, every request goes here instead of to the desktop, with the
-// program's, document's or address's text; its result is the call's result.
+// program's or address's text; its result is the call's result.
 // Tests set it to see what would be opened without starting anything.
 extern std::function<bool(const std::string& target)> ShellOpenInterceptor;

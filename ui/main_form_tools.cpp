@@ -59,11 +59,7 @@ void TMainForm::Image17Click() {
 // photo opened since.
 void TMainForm::Image18Click() {
     const bool starting = SelectionClosed;
-    if (starting) {
-        SelectionClosed = false;
-        SelectionLast = 0;
-        ClearSelectionMask();
-    }
+    if (starting) StartSelectionOutline();
     SelectTool(Tool::Select, false);
     if (starting) MoveSelectionPoint();
 }

@@ -111,7 +111,31 @@ void WhenDialogOpens(const QString& name, std::function<void(QDialog*)> act) {
     timer->start(10);
 }
 
+namespace {
+
 constexpr int ActivationWaitMs = 1000;
+// How long a typed name may take to confirm the dialog before it is
+// confirmed the way a click on its button would.
+constexpr int ConfirmWaitMs = 3000;
+constexpr const char* TypingProperty = "velmoraTyping";
+
+// With tests in parallel on one display, another window may hold the
+// keyboard while the keys are sent, and the dialog would wait for ever. A
+// dialog still open and on top, with no later typing into it, is confirmed
+// with the name as a click on its button would.
+void ConfirmIfKeysWereLost(QFileDialog* dialog, QLineEdit* edit, const QString& name) {
+    const int typing = dialog->property(TypingProperty).toInt() + 1;
+    dialog->setProperty(TypingProperty, typing);
+    QTimer::singleShot(ConfirmWaitMs, dialog, [dialog, edit, name, typing] {
+        if (!dialog->isVisible() || QApplication::activeModalWidget() != dialog ||
+            dialog->property(TypingProperty).toInt() != typing)
+            return;
+        edit->setText(name);
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+}
+
+} // namespace
 
 // The name box's completer is taken away first: it completes from a folder
 // listing that arrives later and may change the text or take the Return
@@ -132,4 +156,5 @@ void TypeFileName(QDialog* fileDialog, const QString& path) {
     edit->clear();
     QTest::keyClicks(edit, QFileInfo(path).fileName());
     QTest::keyClick(edit, Qt::Key_Return);
+    ConfirmIfKeysWereLost(dialog, edit, QFileInfo(path).fileName());
 }
