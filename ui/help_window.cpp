@@ -1,9 +1,8 @@
 #include "ui/help_window.h"
 
 #include <QHBoxLayout>
-#include <QKeySequence>
+#include <QKeyEvent>
 #include <QPushButton>
-#include <QShortcut>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -46,8 +45,17 @@ HelpWindow::HelpWindow() : QWidget(nullptr, Qt::Window) {
     column->addLayout(row);
     column->addWidget(browser_);
     back->setEnabled(false);
-    auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(close, &QShortcut::activated, this, &QWidget::close);
+}
+
+void HelpWindow::keyPressEvent(QKeyEvent* event) {
+    HandleKey(event);
+}
+
+void HelpWindow::HandleKey(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape)
+        close();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void HelpWindow::ShowHelp(const std::string& path, const std::string& place) {

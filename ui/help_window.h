@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <string>
 
+class QKeyEvent;
 class QTextBrowser;
 
 // The help, shown in a window of the program's own: a desktop without a web
@@ -18,8 +19,15 @@ class HelpWindow : public QWidget {
     void ShowHelp(const std::string& path, const std::string& place);
     QTextBrowser* Browser() const { return browser_; }
 
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
   private:
     void FollowLink(const QUrl& link);
+    // Escape closes the window, from the page or a button alike; the key is
+    // handled here rather than by a window shortcut, which would need the
+    // window to be the active one.
+    void HandleKey(QKeyEvent* event);
 
     QTextBrowser* browser_ = nullptr;
 };
