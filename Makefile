@@ -18,7 +18,7 @@ BUILD_TYPE ?= Release
 JOBS      ?= $(shell nproc)
 
 BUILD_PACKAGES := qt6-base-dev libqt6opengl6-dev libgl-dev libglu1-mesa-dev libpng-dev \
-                  libjpeg-dev libexif-dev libgtest-dev libbenchmark-dev cmake ninja-build g++ \
+                  libjpeg-dev libexif-dev libzip-dev libzstd-dev libgtest-dev libbenchmark-dev cmake ninja-build g++ \
                   pkg-config
 TEST_PACKAGES  := xvfb xauth libgl1-mesa-dri x11-utils desktop-file-utils appstream
 FUZZ_PACKAGES  := clang libclang-rt-dev llvm
