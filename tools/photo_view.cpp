@@ -62,6 +62,13 @@ void SetShownSize() {
     PhotoHeight = even ? ImageHeight : ImageWidth;
 }
 
+// The offsets the next frame centres the photo with; a press before that
+// frame already finds the photo where the view shows it.
+void UpdateCentring() {
+    CenterX = CenteringOffset(OverflowX, ViewWidth, PhotoWidth, Zoom);
+    CenterY = CenteringOffset(OverflowY, ViewHeight, PhotoHeight, Zoom);
+}
+
 void QuarterTurn(bool clockwise) {
     QuarterTurns = clockwise ? (QuarterTurns + 1) % 4 : (QuarterTurns + 3) % 4;
     SetShownSize();
@@ -155,6 +162,48 @@ void PhotoZoomDrag(float dy) {
     ZoomStep = std::fabs(dy) / DragPixelsPerZoomStep;
     if (dy > 0) Button3Click();
     if (dy < 0) Button4Click();
+}
+
+void ResizeView(int32_t width, int32_t height) {
+    if (width == ViewWidth && height == ViewHeight) return;
+    const bool wholePhotoShown = OverflowX == 0 && OverflowY == 0;
+    ViewWidth = width;
+    ViewHeight = height;
+    if (wholePhotoShown) {
+        FitPhotoToView();
+        return;
+    }
+    UpdateScrollRanges();
+    UpdateCentring();
+    RequestFrame();
+}
+
+void FitPhotoToView() {
+    if (PhotoWidth > 0 && PhotoHeight > 0 && ViewWidth > 0 && ViewHeight > 0)
+        Zoom = FitZoom(PhotoWidth, PhotoHeight, ViewWidth, ViewHeight);
+    OverflowX = OverflowY = 0;
+    PanX = PanY = 0;
+    ShowZoom();
+    UpdateScrollRanges();
+    UpdateCentring();
+    RequestFrame();
+}
+
+PhotoViewState CurrentPhotoView() {
+    return {Zoom, PanX, PanY};
+}
+
+// The ranges are worked out afresh rather than scaled from the current ones,
+// so the pan comes back exactly where it was.
+void RestorePhotoView(const PhotoViewState& view) {
+    Zoom = view.Zoom;
+    OverflowX = OverflowY = 0;
+    UpdateScrollRanges();
+    SetScrollPositionX(view.PanX);
+    SetScrollPositionY(view.PanY);
+    ShowZoom();
+    UpdateCentring();
+    RequestFrame();
 }
 
 std::string ZoomCaption(float zoom) {

@@ -47,6 +47,26 @@ void PhotoZoomDrag(float dy);
 // ranges allow.
 void ZoomAboutPoint(bool in, float step, int32_t x, int32_t y);
 
+// The view size follows the canvas: a new size of it becomes ViewWidth x
+// ViewHeight. A photo shown whole before is fitted to the new size, as a
+// photo is when opened; otherwise the zoom stays and the pan ranges follow,
+// each position keeping its proportion of its range.
+void ResizeView(int32_t width, int32_t height);
+
+// The whole photo in the view at the largest zoom that shows it, panned to
+// its top-left, as after opening it.
+void FitPhotoToView();
+
+// What the user sees of the photo: zoom and pan. Restoring it in a view of
+// another size gives the same zoom, the pan clamped into that view's ranges.
+struct PhotoViewState {
+    float Zoom = 1;
+    int32_t PanX = 0;
+    int32_t PanY = 0;
+};
+PhotoViewState CurrentPhotoView();
+void RestorePhotoView(const PhotoViewState& view);
+
 // "Zoom: " and the zoom in per cent, rounded half to even.
 std::string ZoomCaption(float zoom);
 

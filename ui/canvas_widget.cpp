@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QResizeEvent>
 #include <QWheelEvent>
 #include <cmath>
 
@@ -10,6 +11,7 @@
 #include "render/gl_canvas.h"
 #include "scene/frame_request.h"
 #include "tools/canvas_pointer.h"
+#include "tools/photo_view.h"
 
 CanvasWidget::CanvasWidget(QWidget* parent) : QOpenGLWidget(parent) {
     setFixedSize(CanvasWidth, CanvasHeight);
@@ -41,6 +43,17 @@ void CanvasWidget::resizeGL(int w, int h) {
     SetProjection(w, h);
 }
 
+void CanvasWidget::resizeEvent(QResizeEvent* event) {
+    HandleResize(event);
+}
+
+// The view size follows the widget in logical pixels, before any frame: a
+// press right after the resize already picks and paints in the new view.
+void CanvasWidget::HandleResize(QResizeEvent* event) {
+    ResizeView(width(), height());
+    QOpenGLWidget::resizeEvent(event);
+}
+
 void CanvasWidget::paintGL() {
     DrawFrame();
 }
@@ -65,6 +78,7 @@ void CanvasWidget::DrawFrame() {
 }
 
 void CanvasWidget::ScheduleFrame() {
+    if (OnFrameRequest) OnFrameRequest();
     recompose_ = true;
     if (pending_.isActive()) return;
     const qint64 wait = sinceFrame_.isValid() ? AnimationFrameInterval - sinceFrame_.elapsed() : 0;
@@ -149,8 +163,13 @@ void CanvasWidget::HandleRelease(const QMouseEvent& event) {
 
 // A second press within the double-click time arrives here instead of as a
 // press; like the first press it still starts the tool after the double
-// click has been handled. The middle button only ever holds the photo.
+// click has been handled. The middle button only ever holds the photo, and
+// its double click switches the view instead of holding it again.
 void CanvasWidget::HandleDoubleClick(const QMouseEvent& event) {
+    if (event.button() == Qt::MiddleButton && OnViewToggle) {
+        QTimer::singleShot(0, this, [toggle = OnViewToggle] { toggle(); });
+        return;
+    }
     if (event.button() != Qt::MiddleButton) Panel1DblClick();
     HandlePress(event);
 }

@@ -4,6 +4,7 @@
 #include <QOpenGLWidget>
 #include <QPoint>
 #include <QTimer>
+#include <functional>
 
 // The shortest time between two frames, in ms: the limit for frames asked
 // for by a burst of pointer events, which may come faster than a display
@@ -35,9 +36,18 @@ class CanvasWidget : public QOpenGLWidget {
     // latest place.
     void DrawPendingFrame();
 
+    // A double click with the middle button: the gesture that switches
+    // between the window and the full view. It is run once the event is
+    // over, as it moves the canvas to another window.
+    std::function<void()> OnViewToggle;
+    // Every frame request, after the change that asked for it: what shows
+    // the scene's state beside the canvas follows it without polling.
+    std::function<void()> OnFrameRequest;
+
   protected:
     void initializeGL() override;
     void resizeGL(int w, int h) override;
+    void resizeEvent(QResizeEvent* event) override;
     void paintGL() override;
     void hideEvent(QHideEvent* event) override;
 
@@ -52,6 +62,7 @@ class CanvasWidget : public QOpenGLWidget {
     // What the events above do; each override only forwards to one of them.
     void DrawFrame();
     void HandleHide(QHideEvent* event);
+    void HandleResize(QResizeEvent* event);
     void HandlePress(const QMouseEvent& event);
     void HandleMove(const QMouseEvent& event);
     void HandleRelease(const QMouseEvent& event);

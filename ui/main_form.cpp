@@ -18,6 +18,7 @@
 #include "ui/about_form.h"
 #include "ui/button_skins.h"
 #include "ui/button_table.h"
+#include "ui/full_view.h"
 #include "ui/help_window.h"
 
 TMainForm* MainForm = nullptr;

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QRect>
 #include <QString>
 #include <QWidget>
 #include <cstdint>
@@ -10,9 +11,11 @@
 #include <string>
 
 #include "scene/picture.h"
+#include "tools/photo_view.h"
 
 class CanvasWidget;
 class DragSurface;
+class FullView;
 class HelpWindow;
 class PictureControl;
 class QDragEnterEvent;
@@ -153,6 +156,20 @@ class TMainForm : public QWidget {
     // for a button that is no tool.
     static char ToolKey(const char* control);
 
+    // The full view (F11, or a double click with the middle button on the
+    // canvas): the canvas moves into a window over the whole screen, the
+    // photo fitted to it; F11 or Escape brings it back to this window with
+    // the view as it was. Its keys are the window's, with D for the catalog
+    // laid over the canvas; a command that opens a dialog returns to the
+    // window first, where its dialog belongs.
+    void ToggleFullView();
+    void EnterFullView();
+    void LeaveFullView();
+    bool InFullView() const;
+    FullView* FullViewWindow() const { return fullView_.get(); }
+    // True when the full view has used the key.
+    bool FullViewKeyDown(QKeyEvent* event);
+
     // Dropped picture files: on the canvas a PNG becomes a tattoo layer at
     // the drop point; anywhere else a picture becomes the photo.
     void FormDragOver(QDragMoveEvent* event);
@@ -183,6 +200,10 @@ class TMainForm : public QWidget {
     QImage SkinBitmap;
     std::unique_ptr<TAboutForm> aboutForm_;
     std::unique_ptr<HelpWindow> helpWindow_;
+    std::unique_ptr<FullView> fullView_;
+    // What the window showed before the full view, given back on return.
+    PhotoViewState windowView_;
+    QRect canvasPlace_;
 };
 
 // The one editor window; null while none exists.

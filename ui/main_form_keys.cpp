@@ -55,6 +55,7 @@ char TMainForm::ToolKey(const char* control) {
 // (and every key the canvas gets) to the window.
 void TMainForm::FormKeyDown(QKeyEvent* event) {
     if (TextScreen->isVisible()) return ScreenKeyDown(event);
+    if (FullViewKeyDown(event)) return;
     const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
     if (event->matches(QKeySequence::Open)) {
         LoadPictureClick();

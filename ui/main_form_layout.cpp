@@ -9,6 +9,7 @@
 #include "platform/form_controls.h"
 #include "platform/picture_control.h"
 #include "platform/resources.h"
+#include "scene/scene_state.h"
 #include "tools/photo_view.h"
 #include "ui/button_skins.h"
 #include "ui/button_table.h"
@@ -190,7 +191,8 @@ void TMainForm::CreateSwatches() {
 }
 
 void TMainForm::CreateWindowedControls() {
-    Panel1 = Place(new CanvasWidget(this), "Panel1", 411, 122, 427, 516);
+    Panel1 = Place(new CanvasWidget(this), "Panel1", 411, 122, CanvasWidth, CanvasHeight);
+    Panel1->OnViewToggle = [this] { ToggleFullView(); };
     // The pan's range and position are plain values of the photo view, not
     // scroll bars of the window.
     Button3 = HiddenButton(this, "Button3", "+", 40, 248, 17, 17);
