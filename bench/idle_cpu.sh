@@ -5,6 +5,8 @@
 #
 #   bench/idle_cpu.sh [path/to/velmora]      (default: build/bin/velmora)
 #   SETTLE=5 SECONDS_MEASURED=10 bench/idle_cpu.sh
+#   VIEW=full bench/idle_cpu.sh    (the same in the full view, entered with
+#                                   F11 through xdotool)
 #
 # Prints the share of one core used during the interval; the target is below 2%.
 set -eu
@@ -28,6 +30,15 @@ pid=$!
 trap 'kill "$pid" 2>/dev/null || true' EXIT
 
 sleep "$settle"
+if [ "${VIEW:-window}" = full ]; then
+    xdotool search --sync --name '^Velmora' windowactivate --sync key F11 2>/dev/null ||
+        xdotool key F11
+    sleep "$settle"
+    if ! xdotool search --onlyvisible --name 'full view' >/dev/null; then
+        echo "idle_cpu: the full view did not open" >&2
+        exit 1
+    fi
+fi
 if ! kill -0 "$pid" 2>/dev/null; then
     echo "idle_cpu: $program ended during start-up" >&2
     exit 1

@@ -4,17 +4,18 @@
 
 #include "render/canvas_cursor.h"
 #include "render/gl_canvas.h"
+#include "scene/geometry.h"
 #include "scene/scene_state.h"
 
-OffscreenCanvas::OffscreenCanvas() {
+OffscreenCanvas::OffscreenCanvas(int width, int height) {
     surface.create();
     context.create();
     context.makeCurrent(&surface);
-    target = std::make_unique<QOpenGLFramebufferObject>(CanvasWidth, CanvasHeight,
-                                                        QOpenGLFramebufferObject::Depth);
+    target =
+        std::make_unique<QOpenGLFramebufferObject>(width, height, QOpenGLFramebufferObject::Depth);
     target->bind();
-    glViewport(0, 0, CanvasWidth, CanvasHeight);
-    PrepareFrameContext(CanvasWidth, CanvasHeight);
+    glViewport(0, 0, width, height);
+    PrepareFrameContext(width, height);
 }
 
 namespace {
@@ -32,7 +33,7 @@ void LoadPhoto() {
             PhotoTiles[column][row] =
                 UploadTexture(1, PatternPicture(512, 512, 3, uint8_t(column * 5 + row)), false);
     ImageWidth = PhotoWidth = ImageHeight = PhotoHeight = 2048;
-    Zoom = static_cast<float>(CanvasWidth) / 2048;
+    Zoom = FitZoom(PhotoWidth, PhotoHeight, ViewWidth, ViewHeight);
 }
 
 void PlaceLayers(int count) {
@@ -72,9 +73,9 @@ void MarkAllPaintTilesDirty() {
 }
 
 // The scene common to every case: background, cursors, pointer over the canvas.
-void PrepareScene() {
+void PrepareScene(int width, int height) {
     ResetSceneState();
-    SetProjection(CanvasWidth, CanvasHeight);
+    SetProjection(width, height);
     BackgroundTexture = UploadTexture(1, PatternPicture(512, 512, 3, 1), true);
     const TextureName cursor = UploadTexture(1, PatternPicture(24, 23, 4, 2), true);
     for (TextureName& texture : CursorTextures)
@@ -85,8 +86,8 @@ void PrepareScene() {
     MouseY = 250;
 }
 
-void PrepareFullScene(bool painted) {
-    PrepareScene();
+void PrepareFullScene(bool painted, int width, int height) {
+    PrepareScene(width, height);
     LoadPhoto();
     PlaceLayers(50);
     if (painted) PaintEverything();
