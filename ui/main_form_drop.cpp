@@ -46,8 +46,9 @@ void TMainForm::FormDragDrop(QDropEvent* event) {
         return;
     }
     event->acceptProposedAction();
-    const QPoint canvas = Panel1->mapFrom(this, event->position().toPoint());
-    const bool onCanvas = Panel1->rect().contains(canvas);
+    // Through the screen: in the full view the canvas lies in another window.
+    const QPoint canvas = Panel1->mapFromGlobal(mapToGlobal(event->position().toPoint()));
+    const bool onCanvas = Panel1->parentWidget() == this && Panel1->rect().contains(canvas);
     // The program that the file came from waits for the drop to end: a
     // message about the file must not keep it waiting.
     QTimer::singleShot(0, this,

@@ -10,6 +10,7 @@
 #include "tests/soak/soak_invariants.h"
 #include "tests/support/process_memory.h"
 #include "tests/ui/main_form_fixture.h"
+#include "ui/canvas_widget.h"
 
 namespace {
 
@@ -37,6 +38,10 @@ TEST_F(Soak, RandomUserActionsKeepTheEditorSound) {
     const unsigned seed = unsigned(EnvironmentNumber("VELMORA_SOAK_SEED", 20261208));
     ASSERT_GT(GroupCount, 0) << "the catalog beside the program is missing: build the program";
     SoakDriver driver(form_, seed);
+    // The soak clicks the window's controls, which the full view hides; a
+    // middle double click on the canvas stays a plain press here. The full
+    // view has a test of its own.
+    form_.Panel1->OnViewToggle = nullptr;
     QElapsedTimer clock;
     clock.start();
     // By then every kind of photo, question and command has been met; what
