@@ -77,6 +77,9 @@ QWidget* FullView::MakeStrip() {
     row->setContentsMargins(StripMargin, 0, StripMargin, 0);
     row->setSpacing(StripSpacing);
     toolHint_ = StripLabel(strip);
+    // A long hint is cut at the strip's end rather than widening the window
+    // past the screen.
+    toolHint_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     zoom_ = StripLabel(strip);
     row->addWidget(toolHint_, 1);
     row->addWidget(zoom_);
