@@ -4,6 +4,7 @@
 #include <QOpenGLWidget>
 #include <QPoint>
 #include <QTimer>
+#include <string>
 
 // The shortest time between two frames, in ms: the limit for frames asked
 // for by a burst of pointer events, which may come faster than a display
@@ -35,6 +36,10 @@ class CanvasWidget : public QOpenGLWidget {
     // latest place.
     void DrawPendingFrame();
 
+    // Shows a short text by the pointer, as the hint of what lies under it;
+    // nothing for an empty text.
+    void ShowHint(const std::string& text);
+
   protected:
     void initializeGL() override;
     void resizeGL(int w, int h) override;
@@ -47,6 +52,7 @@ class CanvasWidget : public QOpenGLWidget {
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
 
   private:
     // What the events above do; each override only forwards to one of them.
@@ -58,6 +64,9 @@ class CanvasWidget : public QOpenGLWidget {
     void HandleDoubleClick(const QMouseEvent& event);
     void HandleWheel(const QWheelEvent& event);
     void HandleLeave(QEvent* event);
+    // The hint over the canvas: whether the tattoo under the pointer has the
+    // ink look, and none elsewhere.
+    bool HandleEvent(QEvent* event);
 
     // Keeps frames coming while the canvas animates, and stops them after.
     void PaceAnimation();

@@ -10,8 +10,8 @@ OffscreenCanvas::OffscreenCanvas() {
     surface.create();
     context.create();
     context.makeCurrent(&surface);
-    target = std::make_unique<QOpenGLFramebufferObject>(CanvasWidth, CanvasHeight,
-                                                        QOpenGLFramebufferObject::Depth);
+    target = std::make_unique<QOpenGLFramebufferObject>(
+        CanvasWidth, CanvasHeight, QOpenGLFramebufferObject::CombinedDepthStencil);
     target->bind();
     glViewport(0, 0, CanvasWidth, CanvasHeight);
     PrepareFrameContext(CanvasWidth, CanvasHeight);
