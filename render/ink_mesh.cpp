@@ -1,6 +1,8 @@
 #include "render/ink_mesh.h"
 
 #include <GL/gl.h>
+#include <algorithm>
+#include <cmath>
 #include <cstddef>
 
 #include "render/ink_texture.h"
@@ -30,20 +32,29 @@ ShadingView CurrentShadingView() {
     return {&PhotoShading, QuarterTurns, ImageWidth, ImageHeight};
 }
 
-void InkGridPoints(const TLayerCorner corners[4], const ShadingView& view,
+int InkCellsFor(const TLayerCorner c[4], float zoom) {
+    float longest = 0;
+    for (int k = 0; k < 4; ++k)
+        longest =
+            std::max(longest, std::hypot(c[(k + 1) % 4].X - c[k].X, c[(k + 1) % 4].Y - c[k].Y));
+    const float cells = std::ceil(longest * zoom / InkCellPixels);
+    return int(std::clamp(cells, float(InkMinCells), float(InkGridCells)));
+}
+
+void InkGridPoints(const TLayerCorner corners[4], int cells, const ShadingView& view,
                    std::vector<TLayerCorner>& points) {
-    points.resize(std::size_t(InkGridSide) * InkGridSide);
-    for (int j = 0; j < InkGridSide; ++j)
-        for (int i = 0; i < InkGridSide; ++i) {
-            TLayerCorner p =
-                BilinearPoint(corners, float(i) / InkGridCells, float(j) / InkGridCells);
+    const int side = cells + 1;
+    points.resize(std::size_t(side) * side);
+    for (int j = 0; j < side; ++j)
+        for (int i = 0; i < side; ++i) {
+            TLayerCorner p = BilinearPoint(corners, float(i) / cells, float(j) / cells);
             if (view.Map) {
                 const ShadingShift shift = ShadingShiftAt(*view.Map, p.X, p.Y, view.QuarterTurns,
                                                           view.ImageWidth, view.ImageHeight);
                 p.X += shift.X;
                 p.Y += shift.Y;
             }
-            points[std::size_t(j) * InkGridSide + i] = p;
+            points[std::size_t(j) * side + i] = p;
         }
 }
 
@@ -51,17 +62,19 @@ bool DrawInkLayer(const TTattooLayer& layer, float offX, float offY) {
     if (!LayerOnCanvas(layer.Corners, offX, offY)) return false;
     // Kept between frames: the grid is remade every frame, its storage not.
     static std::vector<TLayerCorner> points;
-    InkGridPoints(layer.Corners, CurrentShadingView(), points);
+    const int cells = InkCellsFor(layer.Corners, Zoom);
+    const int side = cells + 1;
+    InkGridPoints(layer.Corners, cells, CurrentShadingView(), points);
     glBindTexture(GL_TEXTURE_2D, InkTextureFor(layer.Texture));
     // The premultiplied design times the photo, over what the design leaves:
     // photo x (1 - a + a x colour), the fade scaling a and colour alike.
     glBlendFunc(GL_DST_COLOR, GL_ONE_MINUS_SRC_ALPHA);
-    for (int j = 0; j < InkGridCells; ++j) {
+    for (int j = 0; j < cells; ++j) {
         glBegin(GL_TRIANGLE_STRIP);
         glColor4ub(layer.Alpha, layer.Alpha, layer.Alpha, layer.Alpha);
-        for (int i = 0; i < InkGridSide; ++i) {
-            EmitPoint(points[std::size_t(j) * InkGridSide + i], offX, offY);
-            EmitPoint(points[std::size_t(j + 1) * InkGridSide + i], offX, offY);
+        for (int i = 0; i < side; ++i) {
+            EmitPoint(points[std::size_t(j) * side + i], offX, offY);
+            EmitPoint(points[std::size_t(j + 1) * side + i], offX, offY);
         }
         glEnd();
     }

@@ -10,9 +10,14 @@
 // curves without a crease), each point shifted by the photo's shading, drawn
 // with the design's premultiplied texture multiplied into the photo.
 
-// Cells along each side of the grid.
+// Cells along each side of the grid: as many as make each cell at most
+// InkCellPixels canvas pixels long on the layer's longest edge, between
+// InkMinCells and InkGridCells. A curve finer than that cannot be seen, and
+// a small tattoo costs a few dozen triangles instead of a thousand.
 constexpr int InkGridCells = 24;
-constexpr int InkGridSide = InkGridCells + 1;
+constexpr int InkMinCells = 4;
+constexpr float InkCellPixels = 12;
+int InkCellsFor(const TLayerCorner corners[4], float zoom);
 
 // The point at (s, t) of the layer, s from corner 0 towards corner 1 and t
 // from corner 0 towards corner 3, each 0..1; X, Y, U and V alike.
@@ -28,9 +33,9 @@ struct ShadingView {
 // The current photo's.
 ShadingView CurrentShadingView();
 
-// The InkGridSide x InkGridSide grid points in layer space, row by row from
+// The (cells + 1) x (cells + 1) grid points in layer space, row by row from
 // corner 0's edge, each shifted by the shading under it.
-void InkGridPoints(const TLayerCorner corners[4], const ShadingView& view,
+void InkGridPoints(const TLayerCorner corners[4], int cells, const ShadingView& view,
                    std::vector<TLayerCorner>& points);
 
 // Draws the layer with the ink look at the canvas offset (offX, offY); false,
