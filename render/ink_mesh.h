@@ -16,7 +16,7 @@
 // a small tattoo costs a few dozen triangles instead of a thousand.
 constexpr int InkGridCells = 24;
 constexpr int InkMinCells = 4;
-constexpr float InkCellPixels = 12;
+constexpr float InkCellPixels = 20;
 int InkCellsFor(const TLayerCorner corners[4], float zoom);
 
 // The point at (s, t) of the layer, s from corner 0 towards corner 1 and t

@@ -13,32 +13,39 @@ constexpr int LumaGreen = 150;
 constexpr int LumaBlue = 29;
 constexpr float LumaScale = 1.0f / (256 * 255);
 
-// The mean grey of every cell, 0..1. A photo row is read once, its pixels
-// summed into the cells of their column.
+// Photo pixels sampled along each side of a cell: a map blurred over several
+// cells needs no more, and a 2048-pixel photo is read at every other pixel.
+constexpr int SamplesPerCellSide = 8;
+
+// The mean grey of every cell, 0..1, from every step-th pixel of every
+// step-th row; a row is read once, its samples summed into the cells of
+// their column.
 std::vector<float> CellGreys(const Picture& photo, const ShadingMap& map) {
+    const int step = std::max(1, map.CellSize / SamplesPerCellSide);
     std::vector<float> grey(size_t(map.Width) * map.Height, 0);
     std::vector<uint32_t> rowSums(size_t(map.Width));
-    const int channels = photo.Channels;
+    std::vector<uint32_t> counts(size_t(map.Width));
+    const int stride = photo.Channels * step;
     for (int cy = 0; cy < map.Height; ++cy) {
         std::fill(rowSums.begin(), rowSums.end(), 0);
+        std::fill(counts.begin(), counts.end(), 0);
         const int top = cy * map.CellSize;
         const int bottom = std::min(top + map.CellSize, photo.Height);
-        for (int y = top; y < bottom; ++y) {
-            const uint8_t* p = photo.Pixels.data() + size_t(y) * photo.RowBytes();
+        for (int y = top; y < bottom; y += step) {
+            const uint8_t* row = photo.Pixels.data() + size_t(y) * photo.RowBytes();
             for (int cx = 0; cx < map.Width; ++cx) {
-                const int end = std::min((cx + 1) * map.CellSize, photo.Width);
-                uint32_t sum = 0;
-                for (int x = cx * map.CellSize; x < end; ++x, p += channels)
+                const int begin = cx * map.CellSize;
+                const int end = std::min(begin + map.CellSize, photo.Width);
+                const uint8_t* p = row + size_t(begin) * photo.Channels;
+                uint32_t sum = 0, count = 0;
+                for (int x = begin; x < end; x += step, p += stride, ++count)
                     sum += LumaRed * p[0] + LumaGreen * p[1] + LumaBlue * p[2];
                 rowSums[cx] += sum;
+                counts[cx] += count;
             }
         }
-        for (int cx = 0; cx < map.Width; ++cx) {
-            const int cellWidth =
-                std::min((cx + 1) * map.CellSize, photo.Width) - cx * map.CellSize;
-            const int pixels = cellWidth * (bottom - top);
-            grey[size_t(cy) * map.Width + cx] = rowSums[cx] * LumaScale / float(pixels);
-        }
+        for (int cx = 0; cx < map.Width; ++cx)
+            grey[size_t(cy) * map.Width + cx] = rowSums[cx] * LumaScale / float(counts[cx]);
     }
     return grey;
 }
