@@ -110,6 +110,8 @@ void TWScreen::Timer1Timer() {
 
 namespace {
 
+constexpr int TextInkLookKeys = 70;
+
 // The text number of each control's hint.
 struct HintText {
     const char* Control;
@@ -141,4 +143,7 @@ void AssignMainFormTexts(TMainForm& form) {
         if (auto* control = form.findChild<QWidget*>(QLatin1String(hint.Control)))
             control->setToolTip(UiText(hint.Text));
     }
+    // The Blend tool's hint also names the keys of the ink look.
+    if (auto* blend = form.findChild<QWidget*>(QLatin1String("wtapianie")))
+        blend->setToolTip(UiText(20) + QChar('\n') + UiText(TextInkLookKeys));
 }

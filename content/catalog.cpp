@@ -187,6 +187,7 @@ void AddTattoo(int k) {
     layer.Item = k;
     layer.Texture = item->Texture;
     layer.Alpha = 255;
+    layer.InkLook = InkLookForNew;
     PlaceTattooCorners(item->Width, item->Height, CurrentTattooPlace(), layer.Corners);
     RequestFrame();
 }

@@ -10,7 +10,9 @@
 
 // The tattoo catalog: groups of designs read from the data folder at start.
 // Each design has a small JPEG miniature, held in memory from the start, and
-// a 512 x 512 PNG picture made into a texture the first time it is placed.
+// a square PNG picture (1024 pixels a side for the shipped ones) made into a
+// texture the first time it is placed; its box and the layers' texture
+// coordinates are on the scale of a 512-pixel picture whatever its size.
 // The largest design side accepted, in the group file and in the picture: the
 // photo's own limit. A larger design would take seconds and hundreds of
 // megabytes to place.

@@ -12,6 +12,7 @@
 #include "platform/canvas_context.h"
 #include "platform/language.h"
 #include "render/gl_canvas.h"
+#include "render/ink_texture.h"
 #include "scene/frame_request.h"
 
 namespace {
@@ -36,6 +37,7 @@ void DeleteUnusedDroppedTextures() {
     MakeCanvasCurrent();
     std::erase_if(DroppedTextures, [](TextureName texture) {
         if (TextureInUse(texture)) return false;
+        ForgetInkTexture(texture);
         glDeleteTextures(1, &texture);
         return true;
     });
@@ -98,6 +100,7 @@ bool AddDroppedDesign(const std::string& path, int32_t x, int32_t y) {
     layer.Item = DroppedDesignGroup;
     layer.Texture = texture;
     layer.Alpha = 255;
+    layer.InkLook = InkLookForNew;
     PlaceDroppedCorners(x, y, picture.Width * scale, picture.Height * scale, layer.Corners);
     RequestFrame();
     return true;

@@ -16,6 +16,7 @@
 #include "scene/geometry.h"
 #include "scene/scene_state.h"
 #include "scene/selection_mask.h"
+#include "scene/shading_map.h"
 
 namespace {
 
@@ -188,6 +189,8 @@ void ReplacePhoto(const Picture& photo) {
     // Handlers run outside frames, where another context may be current.
     MakeCanvasCurrent();
     UploadPhotoTiles(photo);
+    // Once per photo, never per frame: the ink look reads it.
+    PhotoShading = ComputeShadingMap(photo);
     PhotoWidth = ImageWidth = photo.Width;
     PhotoHeight = ImageHeight = photo.Height;
     QuarterTurns = 0;

@@ -7,8 +7,10 @@
 #include <vector>
 
 #include "render/gl_canvas.h"
+#include "render/ink_mesh.h"
 #include "render/kept_scene.h"
 #include "render/layer_mesh.h"
+#include "render/tattoo_clip.h"
 #include "scene/frame_request.h"
 #include "scene/geometry.h"
 
@@ -69,6 +71,17 @@ bool UnderPointer(const TTattooLayer& layer) {
     return PointInQuad(layer.Corners, MouseX + PanX - CenterX, MouseY + PanY - CenterY);
 }
 
+// One tattoo as a picture over the photo or as ink in it, clipped to the
+// selection when asked; its outline and handles never are.
+bool DrawTattoo(const TTattooLayer& layer, bool clip, float offX, float offY) {
+    if (clip) UseTattooClip(true);
+    const bool drawn = layer.InkLook ? DrawInkLayer(layer, offX, offY)
+                                     : DrawLayerMesh(layer.Texture, layer.Corners, layer.Alpha,
+                                                     Full, Full, Full, offX, offY);
+    if (clip) UseTattooClip(false);
+    return drawn;
+}
+
 // The pointer acts on the tattoo the user sees: the topmost one under it,
 // so a later (higher) layer takes the pick from any below. A layer or corner
 // is picked only when no drag holds one already; the picked layer is
@@ -78,11 +91,12 @@ void DrawLayers(float offX, float offY) {
     const bool choosing = picking && HoverLayer == -1;
     const bool corners = ToolMode == Tool::MovePoints;
     const int last = std::min<int>(LastLayer, static_cast<int>(Layers.size()) - 1);
+    const bool clip = TattooClipActive();
+    if (clip) PrepareTattooClip(offX, offY);
     for (int i = 0; i <= last; ++i) {
         const TTattooLayer& layer = Layers[i];
         if (!layer.Visible) continue;
-        if (!DrawLayerMesh(layer.Texture, layer.Corners, layer.Alpha, Full, Full, Full, offX, offY))
-            continue;
+        if (!DrawTattoo(layer, clip, offX, offY)) continue;
         if (!picking) continue;
         if (corners) {
             const int32_t corner = OutlineAndFindCorner(layer, offX, offY);

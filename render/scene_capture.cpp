@@ -95,7 +95,8 @@ bool CaptureComposedPicture(Picture& out) {
     // Errors left over from earlier drawing must not fail this capture.
     while (glGetError() != GL_NO_ERROR) {
     }
-    QOpenGLFramebufferObject target(width, height);
+    // The stencil clips the tattoos to the selection, as on the canvas.
+    QOpenGLFramebufferObject target(width, height, QOpenGLFramebufferObject::CombinedDepthStencil);
     if (!target.isValid() || !target.bind()) return false;
     Picture picture{width, height, 3, std::vector<uint8_t>(size_t(width) * height * 3)};
     {

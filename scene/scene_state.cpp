@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "scene/shading_map.h"
+
 std::vector<TTattooLayer> Layers;
 int32_t LastLayer = -1;
 int32_t HoverLayer = -1;
@@ -36,6 +38,9 @@ bool SelectionClosed = true;
 BrushStamp Brush;
 
 bool Capturing = false;
+
+bool InkLookForNew = false;
+bool ClipToSelection = false;
 
 int AddLayer() {
     ++LastLayer;
@@ -76,4 +81,7 @@ void ResetSceneState() {
     SelectionClosed = true;
     Brush = BrushStamp{};
     Capturing = false;
+    InkLookForNew = false;
+    ClipToSelection = false;
+    PhotoShading = ShadingMap{};
 }

@@ -24,6 +24,9 @@ struct TTattooLayer {
     int32_t Item = 0;
     uint8_t Alpha = 0;
     TLayerCorner Corners[4]{};
+    // Drawn as ink in the skin (a fine mesh bent by the photo's shading,
+    // multiplied into the photo) rather than as a picture over it.
+    bool InkLook = false;
 };
 
 // Tool codes stored in ToolMode.
@@ -119,6 +122,11 @@ extern BrushStamp Brush;
 
 // A clean frame of the composed picture is wanted (no cursor, no marks).
 extern bool Capturing;
+
+// The ink look of tattoos placed from now on.
+extern bool InkLookForNew;
+// Every tattoo is hidden outside a closed selection polygon.
+extern bool ClipToSelection;
 
 // Appends a zero-filled layer and returns its index.
 int AddLayer();

@@ -1,17 +1,21 @@
 #include "ui/canvas_widget.h"
 
 #include <GL/gl.h>
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QResizeEvent>
+#include <QToolTip>
 #include <QWheelEvent>
 #include <cmath>
 
 #include "render/frame_renderer.h"
 #include "render/gl_canvas.h"
 #include "scene/frame_request.h"
+#include "scene/scene_state.h"
 #include "tools/canvas_pointer.h"
 #include "tools/photo_view.h"
+#include "tools/ink_look.h"
 
 CanvasWidget::CanvasWidget(QWidget* parent) : QOpenGLWidget(parent) {
     setFixedSize(CanvasWidth, CanvasHeight);
@@ -182,6 +186,26 @@ void CanvasWidget::HandleLeave(QEvent* event) {
     Panel1MouseLeave();
     ScheduleFrame();
     QOpenGLWidget::leaveEvent(event);
+}
+
+bool CanvasWidget::event(QEvent* event) {
+    return HandleEvent(event);
+}
+
+bool CanvasWidget::HandleEvent(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) return QOpenGLWidget::event(event);
+    const std::string hint = InkLookHint(TattooUnderPointer());
+    if (hint.empty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(),
+                           QString::fromStdString(hint), this);
+    return true;
+}
+
+void CanvasWidget::ShowHint(const std::string& text) {
+    if (text.empty()) return;
+    QToolTip::showText(mapToGlobal(QPoint(MouseX, MouseY)), QString::fromStdString(text), this);
 }
 
 QPoint CanvasPixelAt(QPointF position) {

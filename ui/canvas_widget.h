@@ -5,6 +5,7 @@
 #include <QPoint>
 #include <QTimer>
 #include <functional>
+#include <string>
 
 // The shortest time between two frames, in ms: the limit for frames asked
 // for by a burst of pointer events, which may come faster than a display
@@ -43,6 +44,9 @@ class CanvasWidget : public QOpenGLWidget {
     // Every frame request, after the change that asked for it: what shows
     // the scene's state beside the canvas follows it without polling.
     std::function<void()> OnFrameRequest;
+    // Shows a short text by the pointer, as the hint of what lies under it;
+    // nothing for an empty text.
+    void ShowHint(const std::string& text);
 
   protected:
     void initializeGL() override;
@@ -57,6 +61,7 @@ class CanvasWidget : public QOpenGLWidget {
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
 
   private:
     // What the events above do; each override only forwards to one of them.
@@ -69,6 +74,9 @@ class CanvasWidget : public QOpenGLWidget {
     void HandleDoubleClick(const QMouseEvent& event);
     void HandleWheel(const QWheelEvent& event);
     void HandleLeave(QEvent* event);
+    // The hint over the canvas: whether the tattoo under the pointer has the
+    // ink look, and none elsewhere.
+    bool HandleEvent(QEvent* event);
 
     // Keeps frames coming while the canvas animates, and stops them after.
     void PaceAnimation();

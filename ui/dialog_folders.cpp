@@ -16,6 +16,8 @@ QSettings UserSettings() {
     return QSettings(SettingsFilePath(), QSettings::IniFormat);
 }
 
+constexpr const char* InkLookForNewKey = "Ink/InkLookForNew";
+
 } // namespace
 
 QString SettingsFilePath() {
@@ -31,4 +33,12 @@ QString DialogStartFolder(PictureDialog dialog, const QString& initial) {
 // A settings file that cannot be written only means the folder is not kept.
 void RememberDialogFolder(PictureDialog dialog, const QString& confirmedFile) {
     UserSettings().setValue(FolderKey(dialog), QFileInfo(confirmedFile).absolutePath());
+}
+
+bool RememberedInkLookForNew() {
+    return UserSettings().value(InkLookForNewKey, false).toBool();
+}
+
+void RememberInkLookForNew(bool on) {
+    UserSettings().setValue(InkLookForNewKey, on);
 }

@@ -152,6 +152,10 @@ class TMainForm : public QWidget {
     // the window.
     void FormKeyDown(QKeyEvent* event);
     void ScreenKeyDown(QKeyEvent* event);
+    // I, Shift+I and K: the ink look of the tattoo under the pointer, of all
+    // tattoos and new ones, and the clipping to the selection; the hint at
+    // the pointer says what they are now. False for any other key.
+    bool InkKeyDown(const QKeyEvent& event);
     // The letter that selects each tool button's tool, by control name; 0
     // for a button that is no tool.
     static char ToolKey(const char* control);

@@ -16,6 +16,7 @@
 #include "tools/brush_size.h"
 #include "ui/button_skins.h"
 #include "ui/canvas_widget.h"
+#include "ui/dialog_folders.h"
 #include "ui/drag_surface.h"
 #include "ui/main_form.h"
 
@@ -70,6 +71,7 @@ void TMainForm::FormCreate() {
     MakeCanvasCurrent();
     CreatePaintTileTextures();
     InitBrushStamp(Brush);
+    InkLookForNew = RememberedInkLookForNew();
     Image8Click();
     // Canvas moves apply a changed size through the edit, which shows the
     // size as clamped.

@@ -68,6 +68,7 @@ void TMainForm::FormKeyDown(QKeyEvent* event) {
     } else if (event->matches(QKeySequence::Delete)) {
         Panel1->DrawPendingFrame();
         DeleteHoveredLayer();
+    } else if (InkKeyDown(*event)) {
     } else if (const ToolShortcut* tool = plain ? ToolFor(event->key()) : nullptr) {
         // The button's own handler, but the pointer has not moved: it stays
         // on the canvas if it was there, and the buttons show the new tool

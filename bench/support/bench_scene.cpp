@@ -11,8 +11,8 @@ OffscreenCanvas::OffscreenCanvas(int width, int height) {
     surface.create();
     context.create();
     context.makeCurrent(&surface);
-    target =
-        std::make_unique<QOpenGLFramebufferObject>(width, height, QOpenGLFramebufferObject::Depth);
+    target = std::make_unique<QOpenGLFramebufferObject>(
+        width, height, QOpenGLFramebufferObject::CombinedDepthStencil);
     target->bind();
     glViewport(0, 0, width, height);
     PrepareFrameContext(width, height);

@@ -5,9 +5,13 @@
 #include "content/png_codec.h"
 #include "platform/language.h"
 
+// The shipped designs are drawn at twice the scale of the layers' texture
+// coordinates, so that a large tattoo is sharp on a 2048-pixel photo.
+constexpr int ShippedDesignSide = 1024;
+
 // The catalog that ships with the program must read completely: every group
-// file, every miniature, and every design picture at the size the layers'
-// texture coordinates assume.
+// file, every miniature, and every design picture square, at the shipped
+// size and within the catalog's limit.
 TEST(ShippedCatalog, EveryDesignAndMiniatureReads) {
     std::string index = VELMORA_SOURCE_DIR "/data/data.ini";
     ASSERT_TRUE(QFileInfo::exists(QString::fromStdString(index)));
@@ -28,8 +32,9 @@ TEST(ShippedCatalog, EveryDesignAndMiniatureReads) {
             EXPECT_TRUE(item.Height >= 1 && item.Height <= 512) << where;
             Picture design;
             ASSERT_TRUE(DecodePngFile(DesignPicturePath(group, item), design)) << where;
-            EXPECT_EQ(design.Width, 512) << where;
-            EXPECT_EQ(design.Height, 512) << where;
+            EXPECT_EQ(design.Width, ShippedDesignSide) << where;
+            EXPECT_EQ(design.Height, ShippedDesignSide) << where;
+            static_assert(ShippedDesignSide <= MaxDesignSide);
             EXPECT_EQ(design.Channels, 4) << where;
         }
     }

@@ -225,12 +225,15 @@ void SoakDriver::TurnWheel() {
     QApplication::sendEvent(form_.Panel1, &wheel);
 }
 
-// A tool's letter or Delete, typed while the canvas has the focus.
+// A tool's letter, Delete or an ink look key (I, Shift+I, K), typed while the
+// canvas has the focus.
 void SoakDriver::PressKey() {
-    const Qt::Key keys[] = {Qt::Key_M, Qt::Key_R, Qt::Key_S, Qt::Key_C,     Qt::Key_X,
-                            Qt::Key_H, Qt::Key_V, Qt::Key_T, Qt::Key_P,     Qt::Key_Z,
-                            Qt::Key_B, Qt::Key_E, Qt::Key_L, Qt::Key_Delete};
-    QTest::keyClick(form_.Panel1, keys[Random(0, std::size(keys) - 1)]);
+    const Qt::Key keys[] = {Qt::Key_M, Qt::Key_R,      Qt::Key_S, Qt::Key_C, Qt::Key_X, Qt::Key_H,
+                            Qt::Key_V, Qt::Key_T,      Qt::Key_P, Qt::Key_Z, Qt::Key_B, Qt::Key_E,
+                            Qt::Key_L, Qt::Key_Delete, Qt::Key_I, Qt::Key_K};
+    const Qt::Key key = keys[Random(0, std::size(keys) - 1)];
+    const bool shifted = key == Qt::Key_I && Chance(30);
+    QTest::keyClick(form_.Panel1, key, shifted ? Qt::ShiftModifier : Qt::NoModifier);
 }
 
 // A picture file dropped on the canvas (a PNG there becomes a tattoo) or

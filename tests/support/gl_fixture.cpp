@@ -11,7 +11,7 @@ void GlFixture::SetUp() {
     ASSERT_TRUE(context_->create());
     ASSERT_TRUE(context_->makeCurrent(surface_.get()));
     QOpenGLFramebufferObjectFormat format;
-    format.setAttachment(QOpenGLFramebufferObject::Depth);
+    format.setAttachment(QOpenGLFramebufferObject::CombinedDepthStencil);
     fbo_ = std::make_unique<QOpenGLFramebufferObject>(Width, Height, format);
     ASSERT_TRUE(fbo_->bind());
     glViewport(0, 0, Width, Height);

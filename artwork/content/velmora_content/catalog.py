@@ -1,5 +1,7 @@
 """Writes the tattoo catalog: data/data.ini, one folder per group with its
-data.ini, and per design a 512 x 512 RGBA PNG and a JPEG miniature."""
+data.ini, and per design a 1024 x 1024 RGBA PNG and a JPEG miniature. The
+design's box in data.ini stays on the 512 scale the program cuts it out by."""
+import math
 import os
 from concurrent.futures import ThreadPoolExecutor
 
@@ -15,19 +17,21 @@ MARGIN = 6
 
 
 def _centre(rgba):
-    """Moves the design so its bounding box is centred on the picture."""
+    """Moves the design so its bounding box is centred on the picture;
+    returns it with its box on the 512 scale."""
+    side, mid = ink.SIDE, ink.SIDE // 2
     a = rgba[..., 3]
     ys, xs = np.nonzero(a > 1.5 / 255)
     x0, x1, y0, y1 = xs.min(), xs.max() + 1, ys.min(), ys.max() + 1
-    dx = int(round(256 - (x0 + x1) / 2))
-    dy = int(round(256 - (y0 + y1) / 2))
+    dx = int(round(mid - (x0 + x1) / 2))
+    dy = int(round(mid - (y0 + y1) / 2))
     out = np.zeros_like(rgba)
-    sx0, sx1 = max(0, -dx), min(512, 512 - dx)
-    sy0, sy1 = max(0, -dy), min(512, 512 - dy)
+    sx0, sx1 = max(0, -dx), min(side, side - dx)
+    sy0, sy1 = max(0, -dy), min(side, side - dy)
     out[sy0 + dy:sy1 + dy, sx0 + dx:sx1 + dx] = rgba[sy0:sy1, sx0:sx1]
     ys, xs = np.nonzero(out[..., 3] > 1.5 / 255)
-    half_w = max(256 - xs.min(), xs.max() + 1 - 256)
-    half_h = max(256 - ys.min(), ys.max() + 1 - 256)
+    half_w = math.ceil(max(mid - xs.min(), xs.max() + 1 - mid) / ink.PX)
+    half_h = math.ceil(max(mid - ys.min(), ys.max() + 1 - mid) / ink.PX)
     w = min(512, 2 * (half_w + MARGIN))
     h = min(512, 2 * (half_h + MARGIN))
     return out, w, h
@@ -42,9 +46,23 @@ def _clear_edges(rgba):
     return rgba
 
 
+def _half_size(rgba):
+    """The picture box-filtered to 512 pixels a side, its colour weighted by
+    its ink, so the miniature is made as it always was."""
+    k = ink.PX
+    n = rgba.shape[0] // k
+    a = rgba[..., 3:4]
+    blocks = lambda v: v.reshape(n, k, n, k, v.shape[-1]).mean(axis=(1, 3))
+    alpha = blocks(a)
+    colour = blocks(rgba[..., :3] * a) / np.maximum(alpha, 1e-6)
+    base = np.array(ink.INK, np.float32) / 255
+    colour = np.where(alpha > 0, colour, base)
+    return np.concatenate([colour, alpha], -1)
+
+
 def miniature(rgba, w, h):
     """The design's box scaled into a light 253 x 269 card."""
-    img = Image.fromarray(to_u8(rgba), "RGBA")
+    img = Image.fromarray(to_u8(_half_size(rgba)), "RGBA")
     box = img.crop((256 - w // 2, 256 - h // 2, 256 + w // 2, 256 + h // 2))
     k = min((MINI_W - 24) / w, (MINI_H - 24) / h)
     size = (max(1, round(w * k)), max(1, round(h * k)))

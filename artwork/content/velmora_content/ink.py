@@ -1,9 +1,9 @@
 """Drawing sheets for tattoo designs.
 
-A sheet is a 512 x 512 SVG drawn black on white (white knocks ink out, so
+A sheet is a 512-unit square SVG drawn black on white (white knocks ink out, so
 later elements can sit in front of earlier ones), plus optional lettering
-set with PIL.  Rendering gives an ink coverage map; `ink_rgba` turns it
-into the catalog picture: near-black ink, softened edges, a faint
+set with PIL.  Rendering gives an ink coverage map at PX pixels a unit;
+`ink_rgba` turns it into the catalog picture: near-black ink, softened edges, a faint
 unevenness as ink has in skin.
 """
 import io
@@ -26,6 +26,8 @@ FONTS = {
 }
 INK = (20, 20, 20)
 SS = 1  # supersampling of every sheet (rsvg already anti-aliases)
+PX = 2  # picture pixels per sheet unit: designs are drawn 1024 pixels a side
+SIDE = 512 * PX
 
 _SETS = {}
 
@@ -246,7 +248,7 @@ class Sheet:
 
     # ---- rendering -----------------------------------------------------
     def coverage(self, plane=None):
-        """Ink coverage 0..1 at 512 x 512 (plane: this sheet already drawn
+        """Ink coverage 0..1 at SIDE x SIDE (plane: this sheet already drawn
         by render_sheets on white)."""
         if plane is None:
             plane = render_sheets([self], transparent=False)[0]
@@ -262,17 +264,18 @@ class Sheet:
         return plane
 
     def _letters(self):
-        size = 512 * SS
+        k = SS * PX
+        size = 512 * k
         out = Image.new("L", (size, size), 0)
         for text, font, pt, cx, cy, radius in self.letters:
-            fnt = ImageFont.truetype(FONTS[font], int(pt * SS))
+            fnt = ImageFont.truetype(FONTS[font], int(pt * k))
             if not radius:
                 d = ImageDraw.Draw(out)
-                d.text((cx * SS, cy * SS), text, font=fnt, fill=255,
+                d.text((cx * k, cy * k), text, font=fnt, fill=255,
                        anchor="mm")
                 continue
             total = fnt.getlength(text)
-            r = radius * SS
+            r = radius * k
             pos = -total / 2
             for ch in text:
                 wch = fnt.getlength(ch)
@@ -280,12 +283,12 @@ class Sheet:
                 pos += wch
                 if ch == " ":
                     continue
-                tile = Image.new("L", (int(pt * SS * 2), int(pt * SS * 2)), 0)
+                tile = Image.new("L", (int(pt * k * 2), int(pt * k * 2)), 0)
                 ImageDraw.Draw(tile).text((tile.width / 2, tile.height / 2),
                                           ch, font=fnt, fill=255,
                                           anchor="mm")
                 tile = tile.rotate(-ang, resample=Image.BICUBIC)
-                x, y = arc_pt(cx * SS, (cy + radius) * SS, r, ang)
+                x, y = arc_pt(cx * k, (cy + radius) * k, r, ang)
                 out.paste(255, (int(round(x - tile.width / 2)),
                                 int(round(y - tile.height / 2))), tile)
         return np.asarray(out, np.float32) / 255
@@ -298,7 +301,7 @@ def render_sheets(sheets, transparent, per_row=4):
     n = per_row * per_row
     for k in range(0, len(sheets), n):
         chunk = sheets[k:k + n]
-        side = 512 * SS * per_row
+        side = SIDE * SS * per_row
         cells = []
         for i, sh in enumerate(chunk):
             x, y = 512 * (i % per_row), 512 * (i // per_row)
@@ -313,25 +316,25 @@ def render_sheets(sheets, transparent, per_row=4):
                "".join(cells) + "</svg>")
         big = np.asarray(rsvg(svg, side), np.float32) / 255
         for i in range(len(chunk)):
-            x, y = 512 * SS * (i % per_row), 512 * SS * (i // per_row)
-            cell = big[y:y + 512 * SS, x:x + 512 * SS]
+            x, y = SIDE * SS * (i % per_row), SIDE * SS * (i // per_row)
+            cell = big[y:y + SIDE * SS, x:x + SIDE * SS]
             out.append(np.stack([_down(cell[..., c]) for c in range(4)], -1))
     return out
 
 
 def _down(a):
-    """Box-filters a supersampled plane down to 512."""
+    """Box-filters a supersampled plane down to SIDE."""
     h, w = a.shape
     return a.reshape(h // SS, SS, w // SS, SS).mean(axis=(1, 3))
 
 
 def ink_rgba(cov, rng, strength=0.96, colour=INK):
     """Coverage to an RGBA tattoo picture: soft edges, uneven ink."""
-    a = small_blur(np.clip(cov, 0, 1), 0.55)
-    grain = value_noise(rng, 512, 512, 6) * 0.5 + value_noise(
-        rng, 512, 512, 40) * 0.5
+    a = small_blur(np.clip(cov, 0, 1), 0.55 * PX)
+    grain = value_noise(rng, SIDE, SIDE, 6 * PX) * 0.5 + value_noise(
+        rng, SIDE, SIDE, 40 * PX) * 0.5
     a = a * (strength + 0.04 * grain)
-    rgba = np.zeros((512, 512, 4), np.float32)
+    rgba = np.zeros((SIDE, SIDE, 4), np.float32)
     rgba[..., :3] = np.array(colour, np.float32) / 255
     rgba[..., 3] = np.clip(a, 0, 1)
     return rgba
@@ -340,7 +343,7 @@ def ink_rgba(cov, rng, strength=0.96, colour=INK):
 def outline_colour(layer, rng, outline=11, ink=INK):
     """Colour flash: the colour layer over a bold black outline."""
     a = layer[..., 3]
-    grown = small_blur((a > 0.35).astype(np.float32), outline * 0.6)
+    grown = small_blur((a > 0.35).astype(np.float32), outline * 0.6 * PX)
     grown = np.clip((grown - 0.08) * 6, 0, 1)
     # grow a little more with a wider pass so the line stays even
     base = np.zeros_like(layer)
@@ -350,5 +353,5 @@ def outline_colour(layer, rng, outline=11, ink=INK):
     out = base.copy()
     out[..., :3] = col * a[..., None] + base[..., :3] * (1 - a[..., None])
     out[..., 3] = np.maximum(base[..., 3], a) * 0.97
-    out[..., 3] = small_blur(out[..., 3], 0.5)
+    out[..., 3] = small_blur(out[..., 3], 0.5 * PX)
     return out
