@@ -255,3 +255,15 @@ std::string SafeDesignName(const std::string& base) {
         name.pop_back();
     return name.empty() ? "design" : name;
 }
+
+void ForgetOwnDesigns() {
+    const int index = OwnDesignsGroup();
+    if (index < 0) return;
+    Groups.erase(Groups.begin() + index);
+    GroupCount = int32_t(Groups.size());
+    if (CurrentGroup == index) {
+        CurrentGroup = 0;
+        ItemStep = 0;
+    }
+    ShowMiniatures();
+}

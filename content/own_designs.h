@@ -45,3 +45,7 @@ bool RemoveShownOwnDesign();
 // A file name's base made safe for a design's two files: letters, digits,
 // '-' and '_' of ASCII, at most a few dozen of them; "design" when nothing is left.
 std::string SafeDesignName(const std::string& base);
+
+// Takes My designs out of the catalog in memory, its files left as they are,
+// and shows the first group if it was shown (for tests).
+void ForgetOwnDesigns();
