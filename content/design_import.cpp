@@ -15,6 +15,9 @@
 
 namespace {
 
+// A design's PNG is written once and read once per run: fast compression
+// matters more than the last tenth of its size.
+constexpr int DesignPngCompression = 2;
 // The miniature leaves this much white around the design.
 constexpr int MiniatureMargin = 8;
 
@@ -113,7 +116,8 @@ PreparedDesign LayOutDesign(const Picture& design) {
                     &design.Pixels[size_t(y) * design.RowBytes()], size_t(design.RowBytes()));
     prepared.Width = OnCatalogScale(design.Width, side);
     prepared.Height = OnCatalogScale(design.Height, side);
-    if (!EncodePngMemory(square, prepared.Png)) prepared.Problem = DesignProblem::Damaged;
+    if (!EncodePngMemory(square, prepared.Png, nullptr, DesignPngCompression))
+        prepared.Problem = DesignProblem::Damaged;
     prepared.Miniature = MiniatureOf(design);
     return prepared;
 }
