@@ -109,6 +109,21 @@ template <typename Pick> void Spread(PaperGrid& grid, int radius, Pick pick) {
     }
 }
 
+// The grid with its edge cells repeated `margin` times outward: a closing
+// cut short at the picture's edge would carry the paper of lighter parts
+// into darker ones there.
+PaperGrid Padded(const PaperGrid& grid, int margin) {
+    PaperGrid padded{grid.Block, grid.Columns + 2 * margin, grid.Rows + 2 * margin, {}};
+    padded.Cells.reserve(size_t(padded.Columns) * padded.Rows);
+    for (int row = 0; row < padded.Rows; ++row)
+        for (int column = 0; column < padded.Columns; ++column) {
+            const int r = std::clamp(row - margin, 0, grid.Rows - 1);
+            const int c = std::clamp(column - margin, 0, grid.Columns - 1);
+            padded.Cells.push_back(grid.Cells[size_t(r) * grid.Columns + c]);
+        }
+    return padded;
+}
+
 PaperGrid EstimatePaper(const Picture& picture) {
     PaperGrid grid;
     const int longSide = std::max(picture.Width, picture.Height);
@@ -121,8 +136,12 @@ PaperGrid EstimatePaper(const Picture& picture) {
             grid.At(column, row) = BlockPaper(picture, column * grid.Block, row * grid.Block,
                                               std::min(picture.Width, (column + 1) * grid.Block),
                                               std::min(picture.Height, (row + 1) * grid.Block));
-    Spread(grid, ClosingRadius, [](float a, float b) { return std::max(a, b); });
-    Spread(grid, ClosingRadius, [](float a, float b) { return std::min(a, b); });
+    PaperGrid padded = Padded(grid, ClosingRadius);
+    Spread(padded, ClosingRadius, [](float a, float b) { return std::max(a, b); });
+    Spread(padded, ClosingRadius, [](float a, float b) { return std::min(a, b); });
+    for (int row = 0; row < grid.Rows; ++row)
+        for (int column = 0; column < grid.Columns; ++column)
+            grid.At(column, row) = padded.At(column + ClosingRadius, row + ClosingRadius);
     return grid;
 }
 
