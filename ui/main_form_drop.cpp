@@ -1,4 +1,3 @@
-#include <QCursor>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QTimer>
@@ -92,5 +91,5 @@ bool TMainForm::OnCatalogArea(QPoint window) {
 }
 
 bool TMainForm::PointerOnMiniature() const {
-    return Image2->underMouse() || Image2->rect().contains(Image2->mapFromGlobal(QCursor::pos()));
+    return Image2->underMouse();
 }
