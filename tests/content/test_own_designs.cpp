@@ -1,6 +1,5 @@
-// My designs: pictures imported into the catalog's own file format, read back
-// by the catalog's reader, removed again; and every kind of bad input
-// answered with a message that leaves the group as it was.
+// My designs: pictures laid out as catalog designs, and every kind of bad
+// input answered with a message that leaves the group as it was.
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
@@ -29,7 +28,7 @@ class OwnDesigns : public ::testing::Test {
         ContentMessageBox = [this](const std::string& text, const std::string&, MessageButtons,
                                    MessageIcon) {
             messages_.push_back(text);
-            return answer_;
+            return MessageAnswer::Ok;
         };
     }
     void TearDown() override {
@@ -63,59 +62,35 @@ class OwnDesigns : public ::testing::Test {
 
     QTemporaryDir dir_;
     std::vector<std::string> messages_;
-    MessageAnswer answer_ = MessageAnswer::Yes;
 };
 
 } // namespace
 
-TEST_F(OwnDesigns, ImportedDesignsAreCatalogDesignsThatTheReaderReadsBack) {
-    ASSERT_TRUE(Import(Drawing("my rose (final).jpg", 600, 300)));
-    ASSERT_TRUE(Import(Drawing("my rose (final).jpg", 300, 300)));
-    EXPECT_TRUE(messages_.empty());
-    ASSERT_EQ(GroupCount, 2);
-    ASSERT_EQ(OwnDesignsGroup(), 1);
-    EXPECT_EQ(Groups[1].Name, "My designs");
-    EXPECT_EQ(CurrentGroup, 1);
-    EXPECT_EQ(CurrentItem, 1) << "the new design is shown";
-    const CatalogItem first = Groups[1].Items[0];
-    EXPECT_EQ(first.Name, "my_rose_final");
-    EXPECT_EQ(Groups[1].Items[1].Name, "my_rose_final-2");
-    // The drawing is cropped to its ring, 150 pixels across, and a margin.
-    EXPECT_EQ(first.Width, 512);
-    EXPECT_NEAR(first.Height, 512, 4);
-    const QImage picture(QString::fromStdString(DesignPicturePath(Groups[1], first)));
-    EXPECT_EQ(picture.width(), picture.height());
-    EXPECT_TRUE(picture.width() > 150 && picture.width() < 180) << picture.width();
-    EXPECT_TRUE(picture.hasAlphaChannel());
-    EXPECT_EQ(qAlpha(picture.pixel(picture.width() / 2, picture.height() / 2)), 0);
-
-    // The catalog's reader reads the group as it was written.
-    Groups.resize(1);
-    GroupCount = 1;
-    ReadOwnDesigns(OwnDesignsFolder());
-    ASSERT_EQ(GroupCount, 2);
-    ASSERT_EQ(Groups[1].ItemCount, 2);
-    EXPECT_EQ(Groups[1].Items[0].Width, first.Width);
-    EXPECT_EQ(Groups[1].Items[0].Height, first.Height);
-    EXPECT_FALSE(Groups[1].Items[1].Miniature.isNull());
-
-    // Removing asks; a No keeps the design.
-    answer_ = MessageAnswer::No;
-    CurrentGroup = 1;
-    ItemStep = 0;
-    ShowMiniatures();
-    EXPECT_FALSE(RemoveShownOwnDesign());
-    EXPECT_EQ(Groups[1].ItemCount, 2);
-    answer_ = MessageAnswer::Yes;
-    EXPECT_TRUE(RemoveShownOwnDesign());
-    EXPECT_EQ(messages_.size(), 2u);
-    ASSERT_EQ(Groups[1].ItemCount, 1);
-    EXPECT_FALSE(QFile::exists(Folder() + "/my_rose_final.png"));
-    EXPECT_TRUE(RemoveShownOwnDesign());
-    EXPECT_EQ(GroupCount, 1) << "an empty My designs leaves the catalog";
-    EXPECT_EQ(CurrentGroup, 0);
-    EXPECT_FALSE(RemoveShownOwnDesign()) << "shipped groups cannot be changed";
-    EXPECT_EQ(Groups[0].Name, "Roses");
+// A drawing on paper is cropped to its ring (150 pixels across) with a
+// margin; a transparent picture keeps its alpha and is scaled to the limit.
+TEST_F(OwnDesigns, PicturesAreLaidOutAsCatalogDesigns) {
+    QImage wide(3000, 1000, QImage::Format_RGBA8888);
+    wide.fill(QColor(200, 30, 30, 128));
+    wide.save(dir_.filePath("wide.png"), "PNG");
+    const struct {
+        std::string Path;
+        int Width, Height, MinSide, MaxSide, Alpha; // alpha in the middle
+    } cases[] = {{Drawing("ring.jpg", 600, 300), 512, 512, 150, 180, 0},
+                 {dir_.filePath("wide.png").toStdString(), 512, 171, 2048, 2048, 128}};
+    for (const auto& good : cases) {
+        SCOPED_TRACE(good.Path);
+        const PreparedDesign prepared = PrepareDesign(good.Path);
+        ASSERT_EQ(prepared.Problem, DesignProblem::None);
+        EXPECT_NEAR(prepared.Width, good.Width, 4);
+        EXPECT_NEAR(prepared.Height, good.Height, 4);
+        Picture square;
+        ASSERT_TRUE(DecodePngMemory(prepared.Png.data(), prepared.Png.size(), square));
+        EXPECT_EQ(square.Width, square.Height);
+        EXPECT_TRUE(square.Width >= good.MinSide && square.Width <= good.MaxSide) << square.Width;
+        EXPECT_EQ(
+            square.Pixels[(size_t(square.Height / 2) * square.Width + square.Width / 2) * 4 + 3],
+            good.Alpha);
+    }
 }
 
 TEST_F(OwnDesigns, BadInputIsReportedAndLosesNothing) {
@@ -178,20 +153,4 @@ TEST_F(OwnDesigns, BadInputIsReportedAndLosesNothing) {
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_NE(messages_[0].find("cannot be written"), std::string::npos);
     EXPECT_EQ(GroupCount, 1);
-}
-
-TEST_F(OwnDesigns, TransparentPicturesAreTakenAsTheyAreAndLargeOnesScaledDown) {
-    QImage design(3000, 1000, QImage::Format_RGBA8888);
-    design.fill(QColor(200, 30, 30, 128));
-    design.save(dir_.filePath("wide.png"), "PNG");
-    const PreparedDesign prepared = PrepareDesign(dir_.filePath("wide.png").toStdString());
-    ASSERT_EQ(prepared.Problem, DesignProblem::None);
-    EXPECT_EQ(prepared.Width, 512);
-    EXPECT_EQ(prepared.Height, 171);
-    Picture square;
-    ASSERT_TRUE(DecodePngMemory(prepared.Png.data(), prepared.Png.size(), square));
-    EXPECT_EQ(square.Width, MaxDesignSide);
-    const uint8_t* middle = &square.Pixels[(size_t(square.Height / 2) * square.Width + 10) * 4];
-    EXPECT_EQ(middle[3], 128) << "transparency kept, not turned into ink";
-    EXPECT_NEAR(middle[0], 200, 2);
 }

@@ -164,12 +164,3 @@ TEST(PaperToInk, MadeUpScansLoseTheirPaperAndKeepTheirInk) {
         EXPECT_LT(HueDistance(fill, QColor(scan.Fill)), 12) << fill.name().toStdString();
     }
 }
-
-TEST(PaperToInk, BlankPaperHasNoDrawingAndTransparencyIsSeen) {
-    Picture blank{64, 48, 3, std::vector<uint8_t>(64 * 48 * 3, 235)};
-    EXPECT_TRUE(PaperToInk(blank).Empty());
-    Picture opaque{2, 1, 4, {1, 2, 3, 255, 4, 5, 6, 255}};
-    EXPECT_FALSE(HasTransparency(opaque));
-    opaque.Pixels[7] = 254;
-    EXPECT_TRUE(HasTransparency(opaque));
-}

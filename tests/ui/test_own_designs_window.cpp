@@ -32,7 +32,7 @@ class OwnDesignsWindow : public MainFormTest {
         ContentMessageBox = [this](const std::string& text, const std::string&,
                                    MessageButtons buttons, MessageIcon) {
             messages_.push_back(text);
-            return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
+            return buttons == MessageButtons::YesNo ? answer_ : MessageAnswer::Ok;
         };
         LastLayer = -1;
     }
@@ -73,6 +73,7 @@ class OwnDesignsWindow : public MainFormTest {
 
     QTemporaryDir dir_;
     std::vector<std::string> messages_;
+    MessageAnswer answer_ = MessageAnswer::No;
 };
 
 } // namespace
@@ -106,21 +107,34 @@ TEST_F(OwnDesignsWindow, ImportedPlacedAndRemoved) {
     EXPECT_EQ(Groups[size_t(shipped)].Items[2].Name, "design");
     EXPECT_TRUE(messages_.empty());
 
-    // Delete over the miniature asks, then removes the design shown.
-    // Through the window's own input, not the display's pointer, which tests
-    // side by side on one display share.
+    // The group as kept is read again at the next start, names made safe.
+    ForgetOwnDesigns();
+    ReadOwnDesigns(OwnDesignsFolder());
+    ASSERT_EQ(OwnCount(), 3);
+    EXPECT_EQ(Groups[size_t(shipped)].Items[0].Name, "ring_drawing");
+    EXPECT_FALSE(Groups[size_t(shipped)].Items[2].Miniature.isNull());
+
+    // Delete over the miniature asks (through the window's own input, not the
+    // display's pointer, which tests side by side on one display share);
+    // No keeps the design, Yes removes it, and the last one takes the group.
+    CurrentGroup = shipped;
+    ItemStep = 2;
+    ShowMiniatures();
     QTest::mouseMove(form_.windowHandle(), form_.Image2->geometry().center());
     ASSERT_TRUE(form_.PointerOnMiniature());
     QTest::keyClick(&form_, Qt::Key_Delete);
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_EQ(messages_[0], "Remove design?");
+    EXPECT_EQ(OwnCount(), 3);
+    answer_ = MessageAnswer::Yes;
+    QTest::keyClick(&form_, Qt::Key_Delete);
     EXPECT_EQ(OwnCount(), 2);
     EXPECT_FALSE(QFile::exists(QString::fromStdString(OwnDesignsFolder()) + "/design.png"));
     EXPECT_EQ(LastLayer, 1) << "the tattoo made from it stays";
-
-    // The group as kept is read again at the next start.
-    ForgetOwnDesigns();
-    ReadOwnDesigns(OwnDesignsFolder());
-    EXPECT_EQ(OwnCount(), 2);
+    QTest::keyClick(&form_, Qt::Key_Delete);
+    QTest::keyClick(&form_, Qt::Key_Delete);
+    EXPECT_EQ(GroupCount, shipped) << "an empty My designs leaves the catalog";
+    QTest::keyClick(&form_, Qt::Key_Delete);
+    EXPECT_EQ(messages_.size(), 4u) << "shipped designs are not removed";
     QTest::mouseMove(form_.windowHandle(), QPoint(5, 5));
 }
