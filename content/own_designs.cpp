@@ -134,6 +134,35 @@ void ForgetDesignLayers(int group, int item, const CatalogItem& removed) {
     }
 }
 
+// Writes the design's two files, then the group file that lists it last; on
+// failure the files written go again and the group file is as it was.
+bool WriteNewDesign(CatalogGroup& group, const PreparedDesign& design) {
+    CatalogItem item;
+    item.Name = UniqueName(group, SafeDesignName(design.BaseName));
+    item.Width = design.Width;
+    item.Height = design.Height;
+    item.Miniature = QImageFromPicture(design.Miniature);
+    const std::string base = group.Folder + "/" + item.Name;
+    group.Items.push_back(item);
+    group.ItemCount = int32_t(group.Items.size());
+    if (WriteFileAtomically(base + ".png", design.Png.data(), design.Png.size()) &&
+        EncodeJpegFile(base + ".jpg", design.Miniature, MiniatureQuality) && WriteGroupFile(group))
+        return true;
+    RemoveDesignFiles(group.Folder, item.Name);
+    return false;
+}
+
+// My designs in the catalog, in place of its old state or after the shipped groups.
+void PutOwnGroup(CatalogGroup group) {
+    if (CatalogGroup* existing = OwnGroup()) {
+        *existing = std::move(group);
+        return;
+    }
+    Groups.resize(size_t(GroupCount));
+    Groups.push_back(std::move(group));
+    GroupCount = int32_t(Groups.size());
+}
+
 } // namespace
 
 std::string OwnDesignsFolder() {
@@ -146,10 +175,7 @@ void ReadOwnDesigns(const std::string& folder) {
     group.Name = Lang(TextGroupName);
     group.Folder = folder;
     ReadCatalogGroupFolder(folder, group);
-    if (group.ItemCount <= 0) return;
-    Groups.resize(size_t(GroupCount));
-    Groups.push_back(std::move(group));
-    GroupCount = int32_t(Groups.size());
+    if (group.ItemCount > 0) PutOwnGroup(std::move(group));
 }
 
 int OwnDesignsGroup() {
@@ -178,32 +204,11 @@ bool StoreOwnDesign(const PreparedDesign& design) {
     const CatalogGroup* group = OwnGroup();
     CatalogGroup updated =
         group ? *group : CatalogGroup{Lang(TextGroupName), 0, {}, OwnDesignsFolder()};
-    if (!FolderUsable(updated.Folder)) {
+    if (!FolderUsable(updated.Folder) || !WriteNewDesign(updated, design)) {
         ReportError(WithArgument(Lang(TextNotWritable), updated.Folder));
         return false;
     }
-    CatalogItem item;
-    item.Name = UniqueName(updated, SafeDesignName(design.BaseName));
-    item.Width = design.Width;
-    item.Height = design.Height;
-    item.Miniature = QImageFromPicture(design.Miniature);
-    const std::string base = updated.Folder + "/" + item.Name;
-    updated.Items.push_back(item);
-    updated.ItemCount = int32_t(updated.Items.size());
-    if (!WriteFileAtomically(base + ".png", design.Png.data(), design.Png.size()) ||
-        !EncodeJpegFile(base + ".jpg", design.Miniature, MiniatureQuality) ||
-        !WriteGroupFile(updated)) {
-        RemoveDesignFiles(updated.Folder, item.Name);
-        ReportError(WithArgument(Lang(TextNotWritable), updated.Folder));
-        return false;
-    }
-    if (CatalogGroup* existing = OwnGroup()) {
-        *existing = std::move(updated);
-    } else {
-        Groups.resize(size_t(GroupCount));
-        Groups.push_back(std::move(updated));
-        GroupCount = int32_t(Groups.size());
-    }
+    PutOwnGroup(std::move(updated));
     ShowOwnDesign(OwnGroup()->ItemCount - 1);
     return true;
 }
@@ -225,18 +230,12 @@ bool RemoveShownOwnDesign() {
         return false;
     }
     RemoveDesignFiles(updated.Folder, removed.Name);
-    const int index = OwnDesignsGroup();
-    ForgetDesignLayers(index, k, removed);
-    if (updated.ItemCount > 0) {
-        *group = std::move(updated);
+    ForgetDesignLayers(OwnDesignsGroup(), k, removed);
+    *group = std::move(updated);
+    if (group->ItemCount > 0)
         ShowOwnDesign(k);
-    } else {
-        Groups.erase(Groups.begin() + index);
-        GroupCount = int32_t(Groups.size());
-        CurrentGroup = 0;
-        ItemStep = 0;
-        ShowMiniatures();
-    }
+    else
+        ForgetOwnDesigns();
     RequestFrame();
     return true;
 }

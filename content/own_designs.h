@@ -47,5 +47,6 @@ bool RemoveShownOwnDesign();
 std::string SafeDesignName(const std::string& base);
 
 // Takes My designs out of the catalog in memory, its files left as they are,
-// and shows the first group if it was shown (for tests).
+// and shows the first group if it was shown: once its last design is removed,
+// and for tests.
 void ForgetOwnDesigns();
