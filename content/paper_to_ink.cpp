@@ -22,6 +22,8 @@ constexpr int ClosingRadius = 5;
 // standard deviations above its most common darkness.
 constexpr int Levels = 256;
 constexpr double NoiseDeviations = 3.5;
+// A normal distribution falls to half its peak this many deviations out.
+constexpr double HalfWidthPerDeviation = 1.1774;
 // The ink level: this share of the way from the paper level to the darkness
 // that nine tenths of the ink stays under, so that the bulk of the ink is solid.
 constexpr double InkPercentile = 0.9;
@@ -47,8 +49,10 @@ struct PaperGrid {
     Colour& At(int column, int row) { return Cells[size_t(row) * Columns + column]; }
 };
 
+// Brightness with the eye's weights of red, green and blue, in 256ths.
 int Luma(const uint8_t* pixel) {
-    return (77 * pixel[0] + 150 * pixel[1] + 29 * pixel[2]) >> 8;
+    constexpr int Red = 77, Green = 150, Blue = 29, Shift = 8;
+    return (Red * pixel[0] + Green * pixel[1] + Blue * pixel[2]) >> Shift;
 }
 
 // The block's paper: the most common brightness in its brighter half (the
@@ -192,7 +196,7 @@ InkLevels LevelsOf(const DarknessCounts& counts, size_t total) {
     int half = peakBin;
     while (half + 1 < DarknessBins && counts[size_t(half)] * 2 > counts[size_t(peakBin)])
         ++half;
-    const double deviation = std::max(1.0, (half - peakBin) / 1.1774);
+    const double deviation = std::max(1.0, (half - peakBin) / HalfWidthPerDeviation);
     const int peak = peakBin - (Levels - 1);
     levels.Paper =
         std::clamp(int(std::ceil(peak + NoiseDeviations * deviation)) + 1, 0, Levels - 1);
@@ -240,23 +244,12 @@ Picture Cropped(const Picture& ink, const Box& box, int* cropLeft, int* cropTop)
     return out;
 }
 
-} // namespace
-
-bool HasTransparency(const Picture& picture) {
-    if (!picture.HasAlpha()) return false;
-    for (size_t i = 3; i < picture.Pixels.size(); i += 4)
-        if (picture.Pixels[i] != 255) return true;
-    return false;
-}
-
-Picture PaperToInk(const Picture& picture, int* cropLeft, int* cropTop) {
-    if (picture.Empty() || picture.Channels < 3) return {};
-    const int width = picture.Width, height = picture.Height, channels = picture.Channels;
-    PaperGrid grid = EstimatePaper(picture);
-    std::vector<int16_t> darkness(size_t(width) * height);
-    DarknessCounts counts{};
+// Every pixel's darkness against the paper under it, and their histogram.
+std::vector<int16_t> DarknessMap(const Picture& picture, PaperGrid& grid, DarknessCounts& counts) {
+    const int width = picture.Width, channels = picture.Channels;
+    std::vector<int16_t> darkness(size_t(width) * picture.Height);
     std::vector<Colour> paper(static_cast<size_t>(width));
-    for (int y = 0; y < height; ++y) {
+    for (int y = 0; y < picture.Height; ++y) {
         PaperRow(grid, y, width, paper);
         for (int x = 0; x < width; ++x) {
             const size_t i = size_t(y) * width + x;
@@ -264,12 +257,17 @@ Picture PaperToInk(const Picture& picture, int* cropLeft, int* cropTop) {
             ++CountOf(counts, darkness[i]);
         }
     }
-    const InkLevels levels = LevelsOf(counts, darkness.size());
-    if (!levels.Found) return {};
-    Picture ink{width, height, 4, std::vector<uint8_t>(size_t(width) * height * 4)};
-    Box box{width, height, -1, -1};
+    return darkness;
+}
+
+// The ink at full size, and in `box` the pixels opaque enough to crop to.
+Picture InkOf(const Picture& picture, PaperGrid& grid, const std::vector<int16_t>& darkness,
+              const InkLevels& levels, Box& box) {
+    const int width = picture.Width, channels = picture.Channels;
+    Picture ink{width, picture.Height, 4, std::vector<uint8_t>(size_t(width) * picture.Height * 4)};
     const float range = float(levels.Solid - levels.Paper);
-    for (int y = 0; y < height; ++y) {
+    std::vector<Colour> paper(static_cast<size_t>(width));
+    for (int y = 0; y < picture.Height; ++y) {
         PaperRow(grid, y, width, paper);
         for (int x = 0; x < width; ++x) {
             const size_t i = size_t(y) * width + x;
@@ -282,6 +280,27 @@ Picture PaperToInk(const Picture& picture, int* cropLeft, int* cropTop) {
                    std::max(box.Bottom, y)};
         }
     }
+    return ink;
+}
+
+} // namespace
+
+bool HasTransparency(const Picture& picture) {
+    if (!picture.HasAlpha()) return false;
+    for (size_t i = 3; i < picture.Pixels.size(); i += 4)
+        if (picture.Pixels[i] != 255) return true;
+    return false;
+}
+
+Picture PaperToInk(const Picture& picture, int* cropLeft, int* cropTop) {
+    if (picture.Empty() || picture.Channels < 3) return {};
+    PaperGrid grid = EstimatePaper(picture);
+    DarknessCounts counts{};
+    const std::vector<int16_t> darkness = DarknessMap(picture, grid, counts);
+    const InkLevels levels = LevelsOf(counts, darkness.size());
+    if (!levels.Found) return {};
+    Box box{picture.Width, picture.Height, -1, -1};
+    const Picture ink = InkOf(picture, grid, darkness, levels, box);
     if (box.Right < box.Left) return {};
     return Cropped(ink, box, cropLeft, cropTop);
 }
