@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 
 #include "content/atomic_file.h"
 #include "content/catalog.h"
@@ -152,6 +153,24 @@ bool WriteNewDesign(CatalogGroup& group, const PreparedDesign& design) {
     return false;
 }
 
+// The design already kept with these very PNG bytes under the name or one
+// of its numbered variants (the same PNG dropped on the canvas again); -1
+// for none.
+int KeptCopy(const CatalogGroup& group, const std::string& name, const std::vector<uint8_t>& png) {
+    const std::string variant = name + "-";
+    for (size_t k = 0; k < group.Items.size(); ++k) {
+        const std::string& other = group.Items[k].Name;
+        if (other != name && other.compare(0, variant.size(), variant) != 0) continue;
+        QFile file(QString::fromStdString(group.Folder + "/" + other + ".png"));
+        if (file.size() != qint64(png.size()) || !file.open(QIODevice::ReadOnly)) continue;
+        const QByteArray bytes = file.readAll();
+        if (size_t(bytes.size()) == png.size() &&
+            std::memcmp(bytes.constData(), png.data(), png.size()) == 0)
+            return int(k);
+    }
+    return -1;
+}
+
 // My designs in the catalog, in place of its old state or after the shipped groups.
 void PutOwnGroup(CatalogGroup group) {
     if (CatalogGroup* existing = OwnGroup()) {
@@ -200,8 +219,13 @@ bool StoreOwnDesign(const PreparedDesign& design) {
         ReportDesignProblem(design.Problem);
         return false;
     }
-    if (!OwnDesignsHaveRoom()) return false;
     const CatalogGroup* group = OwnGroup();
+    if (const int kept = group ? KeptCopy(*group, SafeDesignName(design.BaseName), design.Png) : -1;
+        kept >= 0) {
+        ShowOwnDesign(kept);
+        return true;
+    }
+    if (!OwnDesignsHaveRoom()) return false;
     CatalogGroup updated =
         group ? *group : CatalogGroup{Lang(TextGroupName), 0, {}, OwnDesignsFolder()};
     if (!FolderUsable(updated.Folder) || !WriteNewDesign(updated, design)) {

@@ -28,7 +28,8 @@ int OwnDesignsGroup();
 bool OwnDesignsHaveRoom();
 
 // Keeps the prepared design in My designs under a name made from its file's,
-// and shows it. A problem in the preparation, a full group or a folder that
+// and shows it; a design kept already (the same picture imported again) is
+// only shown. A problem in the preparation, a full group or a folder that
 // cannot be written is reported and leaves the group and its files as they
 // were. True when the design was kept.
 bool StoreOwnDesign(const PreparedDesign& design);

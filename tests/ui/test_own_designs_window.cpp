@@ -61,6 +61,7 @@ class OwnDesignsWindow : public MainFormTest {
         QApplication::sendEvent(&form_, &enter);
         QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, {});
         QApplication::sendEvent(&form_, &drop);
+        QCoreApplication::processEvents();
     }
     int OwnCount() const {
         const int group = OwnDesignsGroup();
@@ -104,6 +105,9 @@ TEST_F(OwnDesignsWindow, ImportedPlacedAndRemoved) {
     Drop(dir_.filePath("design.png"), form_.Panel1->geometry().center());
     ASSERT_TRUE(Imported(3));
     EXPECT_EQ(LastLayer, 1) << "the PNG is placed at once";
+    Drop(dir_.filePath("design.png"), form_.Panel1->geometry().center());
+    ASSERT_TRUE(Imported(3)) << "the same picture is kept once";
+    EXPECT_EQ(LastLayer, 2);
     EXPECT_EQ(Groups[size_t(shipped)].Items[2].Name, "design");
     EXPECT_TRUE(messages_.empty());
 
@@ -130,7 +134,7 @@ TEST_F(OwnDesignsWindow, ImportedPlacedAndRemoved) {
     QTest::keyClick(&form_, Qt::Key_Delete);
     EXPECT_EQ(OwnCount(), 2);
     EXPECT_FALSE(QFile::exists(QString::fromStdString(OwnDesignsFolder()) + "/design.png"));
-    EXPECT_EQ(LastLayer, 1) << "the tattoo made from it stays";
+    EXPECT_EQ(LastLayer, 2) << "the tattoos made from it stay";
     QTest::keyClick(&form_, Qt::Key_Delete);
     QTest::keyClick(&form_, Qt::Key_Delete);
     EXPECT_EQ(GroupCount, shipped) << "an empty My designs leaves the catalog";
