@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 
 #include "content/atomic_file.h"
@@ -264,19 +263,20 @@ bool RemoveShownOwnDesign() {
     return true;
 }
 
+// Letters and digits of any script stay: the names are UTF-8 in the file
+// system and in the group file alike.
 std::string SafeDesignName(const std::string& base) {
-    std::string name;
-    for (const char c : base) {
-        if (name.size() >= MaxNameLength) break;
-        const bool plain = std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_';
-        if (plain && static_cast<unsigned char>(c) < 0x80)
+    QString name;
+    for (const QChar c : QString::fromStdString(base)) {
+        if (name.size() >= qsizetype(MaxNameLength)) break;
+        if (c.isLetterOrNumber() && !c.isSurrogate())
             name += c;
-        else if (!name.empty() && name.back() != '_')
-            name += '_';
+        else if (c == '-' || c == '_' || (!name.isEmpty() && !name.endsWith('_')))
+            name += c == '-' ? '-' : '_';
     }
-    while (!name.empty() && name.back() == '_')
-        name.pop_back();
-    return name.empty() ? "design" : name;
+    while (name.endsWith('_'))
+        name.chop(1);
+    return name.isEmpty() ? "design" : name.toStdString();
 }
 
 void ForgetOwnDesigns() {

@@ -43,8 +43,10 @@ void ReportDesignProblem(DesignProblem problem);
 // shipped group. True when the design was removed.
 bool RemoveShownOwnDesign();
 
-// A file name's base made safe for a design's two files: letters, digits,
-// '-' and '_' of ASCII, at most a few dozen of them; "design" when nothing is left.
+// A file name's base made safe for a design's two files and the group file:
+// letters and digits of any script, '-' and '_' (every other run of
+// characters becomes one '_'), at most a few dozen of them; "design" when
+// nothing is left.
 std::string SafeDesignName(const std::string& base);
 
 // Takes My designs out of the catalog in memory, its files left as they are,

@@ -154,3 +154,15 @@ TEST_F(OwnDesigns, BadInputIsReportedAndLosesNothing) {
     EXPECT_NE(messages_[0].find("cannot be written"), std::string::npos);
     EXPECT_EQ(GroupCount, 1);
 }
+
+TEST(OwnDesignNames, AreMadeSafeForFilesAndTheGroupFile) {
+    const std::pair<std::string, std::string> names[] = {
+        {"my rose (final)", "my_rose_final"},
+        {"róża-2", "róża-2"},
+        {"../../.config/x", "config_x"},
+        {"...", "design"},
+        {"a=b;c|d\t", "a_b_c_d"},
+        {std::string(60, 'k'), std::string(40, 'k')}};
+    for (const auto& [base, safe] : names)
+        EXPECT_EQ(SafeDesignName(base), safe) << base;
+}
