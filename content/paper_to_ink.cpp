@@ -18,6 +18,12 @@ constexpr int ModeWindow = 3;
 // closed over: a filled shape takes the paper of its surroundings.
 constexpr int ClosingRadius = 5;
 
+// A block is paper when it is at least this share as bright as the brightest
+// quarter of the blocks (no shadow on a sheet is deeper) and of their tint.
+constexpr size_t BrightShareDivisor = 4;
+constexpr float MinPaperBrightness = 0.25f;
+constexpr float MaxPaperTintDistance = 0.2f;
+
 // Darkness is kept in 256 levels. The paper's noise ends this many of its
 // standard deviations above its most common darkness.
 constexpr int Levels = 256;
@@ -128,6 +134,67 @@ PaperGrid Padded(const PaperGrid& grid, int margin) {
     return padded;
 }
 
+float Brightness(const Colour& colour) {
+    return (colour[0] + colour[1] + colour[2]) / 3;
+}
+
+// How far apart two colours' hues and saturations are, whatever their
+// brightness: light and shadow change the paper's brightness, not its tint.
+float TintDistance(const Colour& a, const Colour& b) {
+    float distance = 0;
+    for (size_t c = 0; c < 3; ++c)
+        distance = std::max(distance, std::abs(a[c] / Brightness(a) - b[c] / Brightness(b)));
+    return distance;
+}
+
+// The paper of the brightest quarter of the blocks: the median by brightness.
+Colour BrightPaper(const PaperGrid& grid) {
+    std::vector<Colour> cells = grid.Cells;
+    const auto brighter = [](const Colour& a, const Colour& b) {
+        return Brightness(a) > Brightness(b);
+    };
+    const size_t quarter = cells.size() / BrightShareDivisor;
+    std::nth_element(cells.begin(), cells.begin() + quarter / 2, cells.end(), brighter);
+    return cells[quarter / 2];
+}
+
+// Blocks whose paper is far darker than the page's brightest paper, or of
+// another tint, lie inside a large drawn area rather than on paper: they take
+// the paper of their nearest paper blocks. This is what lets a filled shape
+// wider than the closing keep its ink.
+void ReplaceInkBlocks(PaperGrid& grid) {
+    const Colour page = BrightPaper(grid);
+    std::vector<uint8_t> paper(grid.Cells.size());
+    for (size_t i = 0; i < grid.Cells.size(); ++i)
+        paper[i] = Brightness(grid.Cells[i]) >= MinPaperBrightness * Brightness(page) &&
+                   TintDistance(grid.Cells[i], page) <= MaxPaperTintDistance;
+    for (bool changed = true; changed;) {
+        changed = false;
+        const std::vector<uint8_t> known = paper;
+        for (int row = 0; row < grid.Rows; ++row)
+            for (int column = 0; column < grid.Columns; ++column) {
+                const size_t i = size_t(row) * grid.Columns + column;
+                if (known[i]) continue;
+                Colour sum{};
+                int count = 0;
+                for (int r = std::max(0, row - 1); r <= std::min(grid.Rows - 1, row + 1); ++r)
+                    for (int c = std::max(0, column - 1);
+                         c <= std::min(grid.Columns - 1, column + 1); ++c) {
+                        const size_t j = size_t(r) * grid.Columns + c;
+                        if (!known[j]) continue;
+                        for (size_t k = 0; k < 3; ++k)
+                            sum[k] += grid.Cells[j][k];
+                        ++count;
+                    }
+                if (count == 0) continue;
+                for (size_t k = 0; k < 3; ++k)
+                    grid.Cells[i][k] = sum[k] / float(count);
+                paper[i] = 1;
+                changed = true;
+            }
+    }
+}
+
 PaperGrid EstimatePaper(const Picture& picture) {
     PaperGrid grid;
     const int longSide = std::max(picture.Width, picture.Height);
@@ -140,6 +207,7 @@ PaperGrid EstimatePaper(const Picture& picture) {
             grid.At(column, row) = BlockPaper(picture, column * grid.Block, row * grid.Block,
                                               std::min(picture.Width, (column + 1) * grid.Block),
                                               std::min(picture.Height, (row + 1) * grid.Block));
+    ReplaceInkBlocks(grid);
     PaperGrid padded = Padded(grid, ClosingRadius);
     Spread(padded, ClosingRadius, [](float a, float b) { return std::max(a, b); });
     Spread(padded, ClosingRadius, [](float a, float b) { return std::min(a, b); });

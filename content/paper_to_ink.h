@@ -5,9 +5,11 @@
 // Turning a photo or scan of a drawing on paper into a transparent design.
 //
 // The paper is estimated locally, over blocks of about a thirtieth of the
-// picture, from the brightest pixels of each block, with a closing that lets
-// the drawing's larger dark areas take the paper of their surroundings: the
-// estimate follows uneven light and soft shadows but not the drawing. A
+// picture, from the most common brightness in each block's brighter half.
+// Blocks far darker than the page's brightest paper or of another tint (the
+// inside of a large filled shape) take the paper of their neighbours, and a
+// closing does the same for smaller dark areas: the estimate follows uneven
+// light and soft shadows but not the drawing. A
 // pixel's darkness is how much of the paper it hides in its darkest channel;
 // the paper's own noise level and the ink's darkness, both read from the
 // picture's darkness histogram, set the levels that map darkness to opacity,

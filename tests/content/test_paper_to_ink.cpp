@@ -17,6 +17,7 @@ struct Scan {
     QRgb Paper;
     QRgb Line;
     QRgb Fill;       // 0 for a drawing without a fill
+    int Radius;      // of the ringed disc
     double Gradient; // light lost from the top left to the bottom right corner
     double Shadow;   // light lost under a soft shadow over the right third
     double Noise;    // standard deviation of the noise, in levels
@@ -27,14 +28,14 @@ constexpr int Width = 900, Height = 700, LineWidth = 6, Clearance = 4;
 
 enum Mark : uint8_t { PaperMark, LineMark, FillMark };
 
-std::vector<uint8_t> DrawingMarks(bool filled) {
+std::vector<uint8_t> DrawingMarks(bool filled, int radius) {
     std::vector<uint8_t> marks(size_t(Width) * Height, PaperMark);
     const auto mark = [&](int x, int y) -> uint8_t& { return marks[size_t(y) * Width + x]; };
     for (int y = 0; y < Height; ++y)
         for (int x = 0; x < Width; ++x) {
             const double r = std::hypot(x - 420.0, y - 330.0);
-            if (filled && r < 150) mark(x, y) = FillMark;
-            if (std::abs(r - 150) < LineWidth / 2.0) mark(x, y) = LineMark;
+            if (filled && r < radius) mark(x, y) = FillMark;
+            if (std::abs(r - radius) < LineWidth / 2.0) mark(x, y) = LineMark;
             // A diagonal stroke and a frame around the drawing.
             if (std::abs((x - 150) - (y - 120)) < LineWidth / 2 && x > 200 && x < 600)
                 mark(x, y) = LineMark;
@@ -125,15 +126,16 @@ double HueDistance(const QColor& a, const QColor& b) {
 
 // clang-format off
 const Scan Scans[] = {
-    // name              paper                  line                  fill                   grad  shadow noise quality
-    {"even light",       qRgb(246, 242, 230), qRgb(20, 20, 22),   qRgb(40, 90, 200),  0.0,  0.0,  2.0, 92},
-    {"gradient",         qRgb(240, 236, 222), qRgb(15, 15, 15),   qRgb(200, 60, 50),  0.35, 0.0,  3.0, 85},
-    {"soft shadow",      qRgb(244, 240, 232), qRgb(25, 22, 20),   qRgb(60, 160, 70),  0.15, 0.35, 4.0, 80},
-    {"dim and noisy",    qRgb(200, 196, 185), qRgb(30, 30, 30),   qRgb(230, 190, 40), 0.25, 0.25, 6.0, 75},
-    {"deep shadow",      qRgb(244, 240, 232), qRgb(25, 22, 20),   qRgb(60, 160, 70),  0.1,  0.55, 5.0, 60},
-    {"darkening to the edge", qRgb(242, 238, 226), qRgb(25, 22, 20), qRgb(200, 50, 60), 0.6, 0.3, 3.0, 85},
-    {"faint pencil",     qRgb(245, 243, 238), qRgb(170, 170, 175), 0,                 0.2,  0.2,  3.0, 85},
-    {"grey pencil",      qRgb(245, 243, 238), qRgb(120, 120, 125), 0,                 0.2,  0.2,  3.0, 85},
+    // name              paper                line                 fill               radius grad shadow noise quality
+    {"even light",       qRgb(246, 242, 230), qRgb(20, 20, 22),    qRgb(40, 90, 200),  150, 0.0,  0.0,  2.0, 92},
+    {"gradient",         qRgb(240, 236, 222), qRgb(15, 15, 15),    qRgb(200, 60, 50),  150, 0.35, 0.0,  3.0, 85},
+    {"soft shadow",      qRgb(244, 240, 232), qRgb(25, 22, 20),    qRgb(60, 160, 70),  150, 0.15, 0.35, 4.0, 80},
+    {"dim and noisy",    qRgb(200, 196, 185), qRgb(30, 30, 30),    qRgb(230, 190, 40), 150, 0.25, 0.25, 6.0, 75},
+    {"deep shadow",      qRgb(244, 240, 232), qRgb(25, 22, 20),    qRgb(60, 160, 70),  150, 0.1,  0.55, 5.0, 60},
+    {"dark at the edge", qRgb(242, 238, 226), qRgb(25, 22, 20),    qRgb(200, 50, 60),  150, 0.6,  0.3,  3.0, 85},
+    {"large fill",       qRgb(242, 238, 226), qRgb(25, 22, 20),    qRgb(200, 50, 60),  230, 0.2,  0.3,  3.0, 85},
+    {"faint pencil",     qRgb(245, 243, 238), qRgb(170, 170, 175), 0,                  150, 0.2,  0.2,  3.0, 85},
+    {"grey pencil",      qRgb(245, 243, 238), qRgb(120, 120, 125), 0,                  150, 0.2,  0.2,  3.0, 85},
 };
 // clang-format on
 
@@ -142,7 +144,7 @@ const Scan Scans[] = {
 TEST(PaperToInk, MadeUpScansLoseTheirPaperAndKeepTheirInk) {
     for (const Scan& scan : Scans) {
         SCOPED_TRACE(scan.Name);
-        const std::vector<uint8_t> marks = DrawingMarks(scan.Fill != 0);
+        const std::vector<uint8_t> marks = DrawingMarks(scan.Fill != 0, scan.Radius);
         const Picture photo = Photograph(scan, marks);
         EXPECT_FALSE(HasTransparency(photo));
         int left = -1, top = -1;
@@ -162,5 +164,6 @@ TEST(PaperToInk, MadeUpScansLoseTheirPaperAndKeepTheirInk) {
         const QColor fill(int(counts.FillRed / counts.Fill), int(counts.FillGreen / counts.Fill),
                           int(counts.FillBlue / counts.Fill));
         EXPECT_LT(HueDistance(fill, QColor(scan.Fill)), 12) << fill.name().toStdString();
+        EXPECT_GE(counts.FillAlpha / counts.Fill, 240) << "the fill is ink, not paper";
     }
 }
