@@ -164,6 +164,7 @@ void PlaceTattooCorners(int32_t w, int32_t h, const TattooPlace& view, TLayerCor
 }
 
 std::string DesignPicturePath(const CatalogGroup& group, const CatalogItem& item) {
+    if (!group.Folder.empty()) return group.Folder + "/" + item.Name + ".png";
     return ProgramFolder + "data/" + group.Name + "/" + item.Name + ".png";
 }
 

@@ -31,6 +31,9 @@ struct CatalogGroup {
     std::string Name; // folder under data, also the name shown
     int32_t ItemCount = 0;
     std::vector<CatalogItem> Items;
+    // The folder of a group kept outside the data folder (the user's own
+    // designs); empty for the shipped groups, which are under data.
+    std::string Folder;
 };
 
 // Catalog
@@ -44,6 +47,10 @@ extern int32_t CurrentItem;
 // group or design costs only itself: it reads as empty, and the reading goes
 // on with the next one.
 void ReadCatalog(const std::string& indexPath);
+
+// Reads the group file "data.ini" in the folder, and the miniatures beside
+// it, into the group's designs, by the same rules as a shipped group's.
+void ReadCatalogGroupFolder(const std::string& folder, CatalogGroup& group);
 
 // Shows the current group's name and design in GroupName and Image2. A
 // catalog without groups, or a group without designs, shows no miniature.
@@ -91,7 +98,8 @@ void PlaceTattooCorners(int32_t w, int32_t h, const TattooPlace& view, TLayerCor
 // gets an opaque alpha channel first.
 Picture DesignWithAlpha(const Picture& picture);
 
-// The design's PNG: ProgramFolder + "data/" + group + "/" + item + ".png".
+// The design's PNG: ProgramFolder + "data/" + group + "/" + item + ".png", or
+// in the group's own folder when it has one.
 std::string DesignPicturePath(const CatalogGroup& group, const CatalogItem& item);
 
 // Forgets the catalog (for tests; textures are not deleted).

@@ -33,13 +33,18 @@ QImage ReadCatalogMiniature(const std::string& path) {
     return QImageFromPicture(picture);
 }
 
-// Reads the designs of one group. A design without a name or with a miniature
-// that cannot be read keeps a null miniature: its slot stays empty and the
-// reading goes on with the next design.
+// A group without a name would read the catalog's own folder as its own.
 void ReadCatalogGroup(const std::string& folder, CatalogGroup& group) {
-    // A group without a name would read the catalog's own folder as its own.
-    if (group.Name.empty()) return;
-    IniFile file(folder + "/" + group.Name + "/data.ini");
+    if (!group.Name.empty()) ReadCatalogGroupFolder(folder + "/" + group.Name, group);
+}
+
+} // namespace
+
+// A design without a name or with a miniature that cannot be read keeps a
+// null miniature: its slot stays empty and the reading goes on with the next
+// design.
+void ReadCatalogGroupFolder(const std::string& folder, CatalogGroup& group) {
+    IniFile file(folder + "/data.ini");
     group.ItemCount = CatalogCount(file.ReadInteger("data", "NbPics", 0));
     group.Items.assign(size_t(group.ItemCount), CatalogItem{});
     for (int m = 1; m <= group.ItemCount; ++m) {
@@ -48,12 +53,9 @@ void ReadCatalogGroup(const std::string& folder, CatalogGroup& group) {
         item.Width = file.ReadInteger("pics", NumberedKey("pic", m, "w"), 512);
         item.Height = file.ReadInteger("pics", NumberedKey("pic", m, "h"), 512);
         if (!item.Name.empty())
-            item.Miniature =
-                ReadCatalogMiniature(folder + "/" + group.Name + "/" + item.Name + ".jpg");
+            item.Miniature = ReadCatalogMiniature(folder + "/" + item.Name + ".jpg");
     }
 }
-
-} // namespace
 
 void ReadCatalog(const std::string& indexPath) {
     IniFile index(indexPath);

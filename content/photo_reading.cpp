@@ -177,7 +177,10 @@ PhotoProblem ReadPhotoFile(const std::string& path, PhotoFile& out) {
     if (!named || TypeOfContent(file.Bytes.data(), file.Bytes.size()) != named)
         return PhotoProblem::NotAPicture;
     file.Type = *named;
-    if (!StatedSize(file, file.StoredWidth, file.StoredHeight)) return PhotoProblem::Damaged;
+    // A picture of no pixels is broken, not too large.
+    if (!StatedSize(file, file.StoredWidth, file.StoredHeight) || file.StoredWidth <= 0 ||
+        file.StoredHeight <= 0)
+        return PhotoProblem::Damaged;
     if (!WithinDecodeLimits(file.StoredWidth, file.StoredHeight)) return PhotoProblem::TooLarge;
     if (file.Type == PictureFileType::Jpeg)
         file.Orientation = ReadExifOrientation(file.Bytes.data(), file.Bytes.size());

@@ -23,6 +23,7 @@ struct PngWriteJob {
     png_structp png = nullptr;
     png_infop info = nullptr;
     std::vector<unsigned char>* out = nullptr;
+    int compressionLevel = PngDefaultCompression;
     char message[PngMessageSize] = {};
 };
 
@@ -36,6 +37,8 @@ void FlushPngBytes(png_structp) {}
 bool CompressPng(PngWriteJob* job, const Picture* picture) {
     if (setjmp(png_jmpbuf(job->png))) return false;
     png_set_write_fn(job->png, job, AppendPngBytes, FlushPngBytes);
+    if (job->compressionLevel != PngDefaultCompression)
+        png_set_compression_level(job->png, job->compressionLevel);
     const int colourType = picture->HasAlpha() ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB;
     png_set_IHDR(job->png, job->info, png_uint_32(picture->Width), png_uint_32(picture->Height), 8,
                  colourType, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
@@ -84,10 +87,12 @@ SaveTarget ChooseSaveTarget(const std::string& typedPath, PictureFileType chosen
     return {typedPath + ExtensionOf(chosenFilter), chosenFilter};
 }
 
-bool EncodePngMemory(const Picture& picture, std::vector<unsigned char>& out, std::string* error) {
+bool EncodePngMemory(const Picture& picture, std::vector<unsigned char>& out, std::string* error,
+                     int compressionLevel) {
     if (!Writable(picture)) return Fail(error, "the picture cannot be written as PNG");
     PngWriteJob job;
     job.out = &out;
+    job.compressionLevel = compressionLevel;
     job.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, job.message, OnPngError, OnPngWarning);
     if (!job.png) return Fail(error, "out of memory");
     job.info = png_create_info_struct(job.png);

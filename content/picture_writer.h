@@ -22,9 +22,11 @@ struct SaveTarget {
 };
 SaveTarget ChooseSaveTarget(const std::string& typedPath, PictureFileType chosenFilter);
 
-// Encodes an RGB or RGBA picture as a lossless PNG in memory (alpha kept).
+// Encodes an RGB or RGBA picture as a lossless PNG in memory (alpha kept), at
+// zlib's compression level (0..9; its default unless given).
+constexpr int PngDefaultCompression = -1;
 bool EncodePngMemory(const Picture& picture, std::vector<unsigned char>& out,
-                     std::string* error = nullptr);
+                     std::string* error = nullptr, int compressionLevel = PngDefaultCompression);
 
 // Writes the picture in the given type, atomically (see WriteFileAtomically):
 // a failure leaves any file already at the path as it was.

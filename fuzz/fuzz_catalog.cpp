@@ -1,6 +1,7 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include "content/catalog.h"
+#include "content/own_designs.h"
 #include "fuzz/fuzz_support.h"
 
 namespace {
@@ -24,20 +25,24 @@ void CheckCatalog() {
 } // namespace
 
 // One input is a catalog: the index, one group file used for the groups "A"
-// and "B", and the bytes of the miniatures "a.jpg" and "b.jpg" in each.
+// and "B" and for My designs, and the bytes of the miniatures "a.jpg" and
+// "b.jpg" in each.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider input(data, size);
     const std::string index = input.ConsumeRandomLengthString(4096);
     const std::string group = input.ConsumeRandomLengthString(4096);
     const std::string miniature = input.ConsumeRemainingBytesAsString();
     const std::string indexPath = WriteFuzzFile("data/data.ini", index);
+    std::string ownFolder;
     for (const char* folder : {"A", "B"}) {
-        WriteFuzzFile(std::string("data/") + folder + "/data.ini", group);
+        ownFolder = WriteFuzzFile(std::string("data/") + folder + "/data.ini", group);
         for (const char* name : {"/a.jpg", "/b.jpg"})
             WriteFuzzFile(std::string("data/") + folder + name, miniature);
     }
     ResetCatalog();
     ReadCatalog(indexPath);
+    // The same group file read as the user's own designs, after the shipped groups.
+    ReadOwnDesigns(ownFolder.substr(0, ownFolder.rfind('/')));
     CheckCatalog();
     return 0;
 }

@@ -308,6 +308,14 @@ void CatalogSeeds(const Bytes& miniature) {
     catalog("bad-sizes", "[data]\nNbGroups=1\n[groups]\ngroup1=A\n",
             "[data]\nNbPics=2\n[pics]\npic1=a\npic1w=0\npic1h=-5\npic2=b\npic2w=8000\npic2h=x\n");
     catalog("empty", "", "");
+    // The group file of the user's own designs, as the program writes it; it
+    // is read for the fuzzed group "A" as My designs too.
+    catalog("own-designs", "[data]\nNbGroups=1\n[groups]\ngroup1=A\n",
+            "; The user's own designs, kept by Velmora.\n[data]\nNbPics=3\n\n[pics]\n"
+            "pic1=a\npic1w=512\npic1h=256\npic2=b\npic2w=171\npic2h=512\n"
+            "pic3=a-2\npic3w=512\npic3h=512\n");
+    catalog("own-designs-full", "",
+            "[data]\nNbPics=200\n[pics]\npic1=a\npic1w=1\npic1h=1\npic200=b\npic200w=512\n");
 }
 
 void GallerySeeds(const Bytes& jpeg, const Bytes& png, const Bytes& bmp) {

@@ -18,6 +18,7 @@
 #include "ui/about_form.h"
 #include "ui/button_skins.h"
 #include "ui/button_table.h"
+#include "ui/design_imports.h"
 #include "ui/full_view.h"
 #include "ui/help_window.h"
 
@@ -34,6 +35,7 @@ TMainForm::TMainForm(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint)
     small.setPixelSize(11);
     setFont(small);
     setAcceptDrops(true);
+    designImports_ = new DesignImports(this);
     CreateControls();
     FormCreate();
 }

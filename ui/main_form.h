@@ -14,6 +14,7 @@
 #include "tools/photo_view.h"
 
 class CanvasWidget;
+class DesignImports;
 class DragSurface;
 class FullView;
 class HelpWindow;
@@ -175,10 +176,21 @@ class TMainForm : public QWidget {
     bool FullViewKeyDown(QKeyEvent* event);
 
     // Dropped picture files: on the canvas a PNG becomes a tattoo layer at
-    // the drop point; anywhere else a picture becomes the photo.
+    // the drop point and is kept in My designs; on the catalog a picture
+    // becomes one of My designs; anywhere else a picture becomes the photo.
     void FormDragOver(QDragMoveEvent* event);
     void FormDragDrop(QDropEvent* event);
     void DropPicture(const std::string& path, QPoint canvas, bool onCanvas);
+
+    // My designs: Ctrl+I asks for a picture file to import; imports run one
+    // after the other without holding up the window.
+    void ImportDesignClick();
+    void ImportDesign(const std::string& path);
+    bool ImportingDesign() const;
+    // The catalog's miniature, arrows and group button, in window pixels.
+    static bool OnCatalogArea(QPoint window);
+    // True while the pointer is over the catalog's miniature.
+    bool PointerOnMiniature() const;
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -202,6 +214,7 @@ class TMainForm : public QWidget {
     void OpenInformationScreen(const char* resource);
 
     QImage SkinBitmap;
+    DesignImports* designImports_ = nullptr; // owned by the window
     std::unique_ptr<TAboutForm> aboutForm_;
     std::unique_ptr<HelpWindow> helpWindow_;
     std::unique_ptr<FullView> fullView_;

@@ -2,11 +2,14 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
+#include "content/own_designs.h"
 #include "content/photo_gallery.h"
 #include "content/photo_loader.h"
 #include "content/picture_commands.h"
+#include "platform/language.h"
 #include "scene/scene_state.h"
 #include "ui/button_skins.h"
+#include "ui/design_imports.h"
 #include "ui/dialog_folders.h"
 #include "ui/main_form.h"
 #include "ui/photo_preview.h"
@@ -17,6 +20,8 @@ namespace {
 // The filters of each dialog; the first is selected when it opens.
 const QStringList OpenPictureFilters = {"All (*.jpg *.jpeg *.bmp *.png)", "JPEG Image File (*.jpg)",
                                         "JPEG Image File (*.jpeg)", "Bitmaps (*.bmp)"};
+const QStringList DesignFilters = {"Pictures (*.jpg *.jpeg *.png *.bmp)", "PNG Image File (*.png)",
+                                   "JPEG Image File (*.jpg *.jpeg)", "Bitmaps (*.bmp)"};
 const QStringList GalleryFilters = {"Gallery File (gallery.ini)"};
 
 // A file dialog of Qt's own, the same on every desktop.
@@ -38,9 +43,11 @@ QString ConfirmedFile(QFileDialog& dialog) {
 enum class Preview { None, Photo };
 
 QString ChooseExistingFile(QWidget* parent, const char* name, const QString& folder,
-                           const QStringList& filters, Preview preview = Preview::None) {
+                           const QStringList& filters, Preview preview = Preview::None,
+                           const QString& title = {}) {
     QFileDialog dialog(parent);
     PrepareFileDialog(dialog, name, folder, filters);
+    if (!title.isEmpty()) dialog.setWindowTitle(title);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     if (preview == Preview::Photo) AddPhotoPreview(dialog);
@@ -56,6 +63,26 @@ void TMainForm::LoadPictureClick() {
     if (file.isEmpty()) return;
     RememberDialogFolder(PictureDialog::Open, file);
     OpenPhoto(file.toStdString());
+}
+
+// The Open dialog's folder: a drawing is often beside the photo.
+void TMainForm::ImportDesignClick() {
+    constexpr int TextImportDesign = 43;
+    const QString folder = DialogStartFolder(PictureDialog::Open, OpenPictureDialog1Folder);
+    const QString file =
+        ChooseExistingFile(this, "ImportDesignDialog", folder, DesignFilters, Preview::Photo,
+                           QString::fromStdString(Lang(TextImportDesign)));
+    if (file.isEmpty()) return;
+    RememberDialogFolder(PictureDialog::Open, file);
+    ImportDesign(file.toStdString());
+}
+
+void TMainForm::ImportDesign(const std::string& path) {
+    designImports_->Import(path);
+}
+
+bool TMainForm::ImportingDesign() const {
+    return designImports_->Busy();
 }
 
 // Loading a photo ends an outline being drawn, and the Select tool with it:

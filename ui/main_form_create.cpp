@@ -3,6 +3,7 @@
 #include <QTimer>
 
 #include "content/catalog.h"
+#include "content/own_designs.h"
 #include "content/photo_loader.h"
 #include "content/png_codec.h"
 #include "platform/canvas_context.h"
@@ -50,6 +51,7 @@ void TMainForm::FormCreate() {
     OpenGalleryDialogFolder = QString::fromStdString(ProgramFolder + "gallery");
     OpenPictureDialog1Folder = QString::fromStdString(ProgramFolder + "sample");
     ReadCatalog(ProgramFolder + "data/data.ini");
+    ReadOwnDesigns(OwnDesignsFolder());
     if (CreateCanvasContext(Panel1->width(), Panel1->height(), Panel1) != 0) {
         ShowMessageBox(Lang(TextNoOpenGl), Lang(TextErrorCaption), MessageButtons::Ok,
                        MessageIcon::Error);

@@ -49,17 +49,24 @@ void TMainForm::FormDragDrop(QDropEvent* event) {
     // Through the screen: in the full view the canvas lies in another window.
     const QPoint canvas = Panel1->mapFromGlobal(mapToGlobal(event->position().toPoint()));
     const bool onCanvas = Panel1->parentWidget() == this && Panel1->rect().contains(canvas);
+    const bool onCatalog = OnCatalogArea(event->position().toPoint());
     // The program that the file came from waits for the drop to end: a
     // message about the file must not keep it waiting.
-    QTimer::singleShot(0, this,
-                       [this, path, canvas, onCanvas] { DropPicture(path, canvas, onCanvas); });
+    QTimer::singleShot(0, this, [this, path, canvas, onCanvas, onCatalog] {
+        if (onCatalog)
+            ImportDesign(path);
+        else
+            DropPicture(path, canvas, onCanvas);
+    });
 }
 
 // Opening a photo drops the tattoos, as the Open command does; adding a
 // design selects Move, as placing one from the catalog does.
 void TMainForm::DropPicture(const std::string& path, QPoint canvas, bool onCanvas) {
     if (onCanvas && LowerExtension(path) == ".png") {
-        if (AddDroppedDesign(path, canvas.x(), canvas.y())) SelectTool(Tool::Move, false);
+        if (!AddDroppedDesign(path, canvas.x(), canvas.y())) return;
+        SelectTool(Tool::Move, false);
+        ImportDesign(path);
     } else {
         OpenPhoto(path);
     }
@@ -75,4 +82,15 @@ void TMainForm::dragMoveEvent(QDragMoveEvent* event) {
 
 void TMainForm::dropEvent(QDropEvent* event) {
     FormDragDrop(event);
+}
+
+bool TMainForm::OnCatalogArea(QPoint window) {
+    // From the group button's left edge to the next arrow's right edge, and
+    // from the arrows' top to the miniature's bottom.
+    static const QRect CatalogArea(136, 344, 260, 295);
+    return CatalogArea.contains(window);
+}
+
+bool TMainForm::PointerOnMiniature() const {
+    return Image2->underMouse();
 }

@@ -19,7 +19,9 @@ constexpr int CatalogKey = Qt::Key_D;
 // The commands whose dialogs belong to the editor's window.
 bool OpensDialog(const QKeyEvent& event) {
     return event.matches(QKeySequence::Open) || event.matches(QKeySequence::Save) ||
-           event.matches(QKeySequence::Print) || event.matches(QKeySequence::Quit);
+           event.matches(QKeySequence::Print) || event.matches(QKeySequence::Quit) ||
+           (event.key() == Qt::Key_I &&
+            (event.modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier);
 }
 
 } // namespace

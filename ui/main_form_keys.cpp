@@ -1,6 +1,7 @@
 #include <QKeyEvent>
 #include <cstring>
 
+#include "content/own_designs.h"
 #include "platform/picture_control.h"
 #include "scene/scene_state.h"
 #include "tools/canvas_pointer.h"
@@ -65,6 +66,11 @@ void TMainForm::FormKeyDown(QKeyEvent* event) {
         bprintClick();
     } else if (event->matches(QKeySequence::Quit)) {
         bcloseClick();
+    } else if (event->key() == Qt::Key_I &&
+               (event->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier) {
+        ImportDesignClick();
+    } else if (event->matches(QKeySequence::Delete) && PointerOnMiniature()) {
+        RemoveShownOwnDesign();
     } else if (event->matches(QKeySequence::Delete)) {
         Panel1->DrawPendingFrame();
         DeleteHoveredLayer();

@@ -19,6 +19,9 @@ int main(int argc, char** argv) {
     // tests keep theirs in a folder of their own.
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    // ... and their own designs in another.
+    QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", data.path().toUtf8());
     UseCanvasSurfaceFormat();
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();

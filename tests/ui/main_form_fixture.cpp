@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "content/content_messages.h"
+#include "content/own_designs.h"
 #include "platform/language.h"
 #include "platform/picture_control.h"
 #include "platform/shell_open.h"
@@ -72,6 +73,10 @@ void MainFormTest::SetUp() {
 }
 
 void MainFormTest::TearDown() {
+    // A design still being imported would land in the next test's catalog.
+    constexpr int ImportWaitMs = 30000;
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !form_.ImportingDesign(); }, ImportWaitMs));
+    ForgetOwnDesigns();
     TerminateApplication = [] {};
     ShellOpenInterceptor = nullptr;
     form_.WindowDragging = false;
