@@ -11,6 +11,7 @@
 #include "render/gl_canvas.h"
 #include "scene/frame_request.h"
 #include "scene/geometry.h"
+#include "scene/history.h"
 
 int32_t GroupCount = 0;
 std::vector<CatalogGroup> Groups;
@@ -181,6 +182,7 @@ void AddTattoo(int k) {
     if (PhotoWidth <= 0 || PhotoHeight <= 0) return;
     CatalogItem* item = ShownGroupItem(k);
     if (!item || !EnsureDesignTexture(Groups[CurrentGroup], *item)) return;
+    BeginStep(StepKind::AddTattoo, StepPart::Layers);
     TTattooLayer& layer = Layers[AddLayer()];
     layer.Visible = true;
     layer.Group = CurrentGroup;
@@ -188,6 +190,7 @@ void AddTattoo(int k) {
     layer.Texture = item->Texture;
     layer.Alpha = 255;
     PlaceTattooCorners(item->Width, item->Height, CurrentTattooPlace(), layer.Corners);
+    EndStep();
     RequestFrame();
 }
 

@@ -13,6 +13,7 @@
 #include "platform/language.h"
 #include "render/gl_canvas.h"
 #include "scene/frame_request.h"
+#include "scene/history.h"
 
 namespace {
 
@@ -21,18 +22,19 @@ constexpr int TextErrorCaption = 41;
 constexpr float MaxShownSide = 256;
 
 // The textures made for dropped designs. A layer holds no reference to its
-// texture's owner, so the ones no layer uses any more are deleted before the
-// next is made.
+// texture's owner, so the ones no layer and no step of the history uses any
+// more are deleted before the next is made and when steps are dropped.
 std::vector<TextureName> DroppedTextures;
 
 bool TextureInUse(TextureName texture) {
     const int last = std::min<int>(LastLayer, static_cast<int>(Layers.size()) - 1);
     for (int i = 0; i <= last; ++i)
         if (Layers[i].Texture == texture) return true;
-    return false;
+    return HistoryUsesTexture(texture);
 }
 
 void DeleteUnusedDroppedTextures() {
+    if (DroppedTextures.empty()) return;
     MakeCanvasCurrent();
     std::erase_if(DroppedTextures, [](TextureName texture) {
         if (TextureInUse(texture)) return false;
@@ -90,8 +92,10 @@ bool AddDroppedDesign(const std::string& path, int32_t x, int32_t y) {
     }
     const float scale = std::min(0.5f, MaxShownSide / std::max(picture.Width, picture.Height));
     DeleteUnusedDroppedTextures();
+    HistoryStepsDropped = DeleteUnusedDroppedTextures;
     const TextureName texture = UploadTexture(1, picture, true);
     DroppedTextures.push_back(texture);
+    BeginStep(StepKind::AddTattoo, StepPart::Layers);
     TTattooLayer& layer = Layers[AddLayer()];
     layer.Visible = true;
     layer.Group = DroppedDesignGroup;
@@ -99,6 +103,7 @@ bool AddDroppedDesign(const std::string& path, int32_t x, int32_t y) {
     layer.Texture = texture;
     layer.Alpha = 255;
     PlaceDroppedCorners(x, y, picture.Width * scale, picture.Height * scale, layer.Corners);
+    EndStep();
     RequestFrame();
     return true;
 }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "scene/history.h"
+
 std::vector<TTattooLayer> Layers;
 int32_t LastLayer = -1;
 int32_t HoverLayer = -1;
@@ -76,4 +78,6 @@ void ResetSceneState() {
     SelectionClosed = true;
     Brush = BrushStamp{};
     Capturing = false;
+    ClearHistory();
+    CurrentPhoto = Picture{};
 }

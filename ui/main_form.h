@@ -153,6 +153,14 @@ class TMainForm : public QWidget {
     // for a button that is no tool.
     static char ToolKey(const char* control);
 
+    // Undo and redo (Ctrl+Z; Ctrl+Shift+Z or Ctrl+Y): a drag going on ends
+    // first, then the step is taken back or made again and named on the
+    // canvas; nothing happens when there is no step.
+    void UndoClick();
+    void RedoClick();
+    // What the last undo or redo showed ("Undone: Rotate").
+    std::string HistoryNotice;
+
     // Dropped picture files: on the canvas a PNG becomes a tattoo layer at
     // the drop point; anywhere else a picture becomes the photo.
     void FormDragOver(QDragMoveEvent* event);
@@ -179,6 +187,7 @@ class TMainForm : public QWidget {
     void SelectTool(uint8_t tool, bool closeSelection);
     void ChooseSwatch(int swatch);
     void OpenInformationScreen(const char* resource);
+    void TakeHistoryStep(bool undo);
 
     QImage SkinBitmap;
     std::unique_ptr<TAboutForm> aboutForm_;

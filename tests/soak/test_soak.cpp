@@ -5,6 +5,7 @@
 
 #include "content/catalog.h"
 #include "content/photo_loader.h"
+#include "scene/history.h"
 #include "scene/scene_state.h"
 #include "tests/soak/soak_driver.h"
 #include "tests/soak/soak_invariants.h"
@@ -22,6 +23,40 @@ long EnvironmentNumber(const char* name, long fallback) {
     char* end = nullptr;
     const long value = std::strtol(text, &end, 10);
     return *end == 0 && value > 0 ? value : fallback;
+}
+
+// A scene to come back to by undo: its picture and where the history stood.
+// It can still be reached while no step before it has been undone or dropped.
+struct Checkpoint {
+    std::vector<uint8_t> Composed;
+    int Undoable = -1;
+    int Lowest = -1;
+    long Dropped = 0;
+};
+constexpr long CheckpointEvery = 300;
+
+std::vector<uint8_t> Composed(TMainForm& form) {
+    form.PrintToBMP();
+    return std::move(form.PrintBitmap.Pixels);
+}
+
+// Undoes back to the checkpoint and compares the picture with its own, then
+// redoes forward and compares with the picture before; then marks a new
+// checkpoint here. Empty when both pictures came back.
+std::string ReturnToCheckpoint(SoakDriver& driver, TMainForm& form, Checkpoint& mark) {
+    std::string fault;
+    if (mark.Undoable >= 0 && mark.Lowest >= mark.Undoable && mark.Dropped == DroppedOldSteps()) {
+        const std::vector<uint8_t> now = Composed(form);
+        const int steps = UndoableSteps() - mark.Undoable;
+        driver.UndoSteps(steps, false);
+        if (Composed(form) != mark.Composed)
+            fault = "undoing " + std::to_string(steps) + " steps did not bring the checkpoint back";
+        driver.UndoSteps(steps, true);
+        if (fault.empty() && Composed(form) != now)
+            fault = "redoing " + std::to_string(steps) + " steps did not bring the picture back";
+    }
+    mark = {Composed(form), UndoableSteps(), UndoableSteps(), DroppedOldSteps()};
+    return fault;
 }
 
 class Soak : public MainFormTest {
@@ -50,12 +85,25 @@ TEST_F(Soak, RandomUserActionsKeepTheEditorSound) {
     constexpr long ResidentGrowthMarginKb = 96 * 1024;
 #endif
     long settledKb = -1;
+    // The history grows up to its own bound, which it counts itself.
+    long settledHistoryKb = 0;
+    Checkpoint checkpoint;
     for (long action = 1; action <= actions; ++action) {
         driver.Step();
         if (action % 50 == 0) driver.DrawFrame();
-        if (action == std::min(actions, SettledAfter)) settledKb = ResidentMemoryKb();
-        const long growthKb = settledKb < 0 ? 0 : ResidentMemoryKb() - settledKb;
+        checkpoint.Lowest = std::min(checkpoint.Lowest, UndoableSteps());
+        const std::string undone = action % CheckpointEvery == 0
+                                       ? ReturnToCheckpoint(driver, form_, checkpoint)
+                                       : std::string();
+        const long historyKb = long(HistoryBytes() / 1024);
+        if (action == std::min(actions, SettledAfter)) {
+            settledKb = ResidentMemoryKb();
+            settledHistoryKb = historyKb;
+        }
+        const long growthKb =
+            settledKb < 0 ? 0 : ResidentMemoryKb() - settledKb - (historyKb - settledHistoryKb);
         const std::string broken = !driver.SaveFault.empty() ? driver.SaveFault
+                                   : !undone.empty()         ? undone
                                    : growthKb > ResidentGrowthMarginKb
                                        ? "resident memory grew by " + std::to_string(growthKb) +
                                              " kB since action " + std::to_string(SettledAfter)

@@ -1,0 +1,194 @@
+#include "scene/history_parts.h"
+
+#include <algorithm>
+#include <cstring>
+#include <zstd.h>
+
+#include "scene/history.h"
+
+namespace {
+
+// The fastest level: paint and mask tiles are mostly empty or flat and
+// shrink well even so, and a stroke's end must not keep the user waiting.
+constexpr int PackLevel = 1;
+
+bool Has(unsigned parts, unsigned part) {
+    return (parts & part) != 0;
+}
+
+bool SameLayers(const SceneParts& a, const SceneParts& b) {
+    // Whole layer values, whatever fields they gain.
+    return a.LastLayer == b.LastLayer && a.Layers.size() == b.Layers.size() &&
+           (a.Layers.empty() || std::memcmp(a.Layers.data(), b.Layers.data(),
+                                            a.Layers.size() * sizeof(TTattooLayer)) == 0);
+}
+
+bool SameSelection(const SceneParts& a, const SceneParts& b) {
+    return a.SelectionLast == b.SelectionLast && a.SelectionClosed == b.SelectionClosed &&
+           a.ToolMode == b.ToolMode && a.Points.size() == b.Points.size() &&
+           std::equal(a.Points.begin(), a.Points.end(), b.Points.begin(),
+                      [](const TSelectionPoint& p, const TSelectionPoint& q) {
+                          return p.X == q.X && p.Y == q.Y;
+                      });
+}
+
+bool SameView(const SceneParts& a, const SceneParts& b) {
+    return a.Zoom == b.Zoom && a.QuarterTurns == b.QuarterTurns && a.ImageWidth == b.ImageWidth &&
+           a.ImageHeight == b.ImageHeight && a.PhotoWidth == b.PhotoWidth &&
+           a.PhotoHeight == b.PhotoHeight && a.PanX == b.PanX && a.PanY == b.PanY &&
+           a.OverflowX == b.OverflowX && a.OverflowY == b.OverflowY;
+}
+
+void TakeLayers(SceneParts& parts) {
+    const int count = std::clamp<int>(LastLayer + 1, 0, static_cast<int>(Layers.size()));
+    parts.Layers.assign(Layers.begin(), Layers.begin() + count);
+    parts.LastLayer = count - 1;
+}
+
+void TakeSelection(SceneParts& parts) {
+    const int count = std::clamp<int>(SelectionLast + 1, 0, SelectionCapacity);
+    parts.Points.assign(SelectionPoints, SelectionPoints + count);
+    parts.SelectionLast = SelectionLast;
+    parts.SelectionClosed = SelectionClosed;
+    parts.ToolMode = ToolMode;
+}
+
+void TakeView(SceneParts& parts) {
+    parts.Zoom = Zoom;
+    parts.QuarterTurns = QuarterTurns;
+    parts.ImageWidth = ImageWidth;
+    parts.ImageHeight = ImageHeight;
+    parts.PhotoWidth = PhotoWidth;
+    parts.PhotoHeight = PhotoHeight;
+    parts.PanX = PanX;
+    parts.PanY = PanY;
+    parts.OverflowX = OverflowX;
+    parts.OverflowY = OverflowY;
+}
+
+void TakePhoto(SceneParts& parts) {
+    parts.Photo = PackBytes(CurrentPhoto.Pixels.data(), CurrentPhoto.Pixels.size());
+    parts.PhotoPixelsWidth = CurrentPhoto.Width;
+    parts.PhotoPixelsHeight = CurrentPhoto.Height;
+    parts.PhotoChannels = CurrentPhoto.Channels;
+}
+
+void PutView(const SceneParts& parts) {
+    Zoom = parts.Zoom;
+    QuarterTurns = parts.QuarterTurns;
+    ImageWidth = parts.ImageWidth;
+    ImageHeight = parts.ImageHeight;
+    PhotoWidth = parts.PhotoWidth;
+    PhotoHeight = parts.PhotoHeight;
+    PanX = parts.PanX;
+    PanY = parts.PanY;
+    OverflowX = parts.OverflowX;
+    OverflowY = parts.OverflowY;
+}
+
+} // namespace
+
+PackedBytes PackBytes(const uint8_t* data, size_t size) {
+    PackedBytes packed;
+    packed.RawSize = size;
+    if (size == 0) return packed;
+    packed.Bytes.resize(ZSTD_compressBound(size));
+    const size_t written =
+        ZSTD_compress(packed.Bytes.data(), packed.Bytes.size(), data, size, PackLevel);
+    if (ZSTD_isError(written)) {
+        // Kept as they are rather than lost.
+        packed.Bytes.assign(data, data + size);
+        packed.RawSize = 0;
+        return packed;
+    }
+    packed.Bytes.resize(written);
+    packed.Bytes.shrink_to_fit();
+    return packed;
+}
+
+bool UnpackBytes(const PackedBytes& packed, uint8_t* out, size_t size) {
+    if (packed.RawSize == 0) {
+        if (packed.Bytes.size() != size) return false;
+        if (size > 0) std::memcpy(out, packed.Bytes.data(), size);
+        return true;
+    }
+    if (packed.RawSize != size) return false;
+    const size_t read = ZSTD_decompress(out, size, packed.Bytes.data(), packed.Bytes.size());
+    return !ZSTD_isError(read) && read == size;
+}
+
+size_t NotedTiles::Place(int32_t column, int32_t row) {
+    return size_t(column - 1) * PaintTileCount + size_t(row - 1);
+}
+
+bool NotedTiles::Noted(int32_t column, int32_t row) const {
+    return !copies_[Place(column, row)].empty();
+}
+
+void NotedTiles::Note(int32_t column, int32_t row, const uint8_t* bytes, size_t size) {
+    std::vector<uint8_t>& copy = copies_[Place(column, row)];
+    if (copy.empty()) copy.assign(bytes, bytes + size);
+}
+
+std::vector<TileChange> NotedTiles::Changes(TileBytes table, size_t size) {
+    std::vector<TileChange> changes;
+    for (int32_t column = 1; column <= PaintTileCount; ++column)
+        for (int32_t row = 1; row <= PaintTileCount; ++row) {
+            std::vector<uint8_t>& copy = copies_[Place(column, row)];
+            if (copy.empty()) continue;
+            const uint8_t* now = table(column, row);
+            if (std::memcmp(copy.data(), now, size) != 0)
+                changes.push_back(
+                    {column, row, PackBytes(copy.data(), size), PackBytes(now, size)});
+            copy = {};
+        }
+    return changes;
+}
+
+bool PutTiles(const std::vector<TileChange>& changes, TileBytes table, size_t size, bool after) {
+    bool whole = true;
+    for (const TileChange& change : changes)
+        whole = UnpackBytes(after ? change.After : change.Before, table(change.Column, change.Row),
+                            size) &&
+                whole;
+    return whole;
+}
+
+SceneParts TakeParts(unsigned parts) {
+    SceneParts taken;
+    if (Has(parts, StepPart::Layers)) TakeLayers(taken);
+    if (Has(parts, StepPart::Selection)) TakeSelection(taken);
+    if (Has(parts, StepPart::View)) TakeView(taken);
+    if (Has(parts, StepPart::Photo)) TakePhoto(taken);
+    return taken;
+}
+
+bool SameParts(const SceneParts& a, const SceneParts& b, unsigned parts) {
+    // A photo step always counts: the photo was opened anew.
+    if (Has(parts, StepPart::Photo)) return false;
+    return (!Has(parts, StepPart::Layers) || SameLayers(a, b)) &&
+           (!Has(parts, StepPart::Selection) || SameSelection(a, b)) &&
+           (!Has(parts, StepPart::View) || SameView(a, b));
+}
+
+void PutParts(const SceneParts& parts, unsigned which) {
+    if (Has(which, StepPart::Layers)) {
+        Layers = parts.Layers;
+        LastLayer = parts.LastLayer;
+        // The layer the pointer was over may be another one now, or gone.
+        HoverLayer = -1;
+        HoverCorner = 0;
+    }
+    if (Has(which, StepPart::Selection)) {
+        std::copy(parts.Points.begin(), parts.Points.end(), SelectionPoints);
+        SelectionLast = parts.SelectionLast;
+        SelectionClosed = parts.SelectionClosed;
+        ToolMode = parts.ToolMode;
+    }
+    if (Has(which, StepPart::View)) PutView(parts);
+}
+
+size_t PartsBytes(const SceneParts& parts) {
+    return sizeof parts + parts.Layers.capacity() * sizeof(TTattooLayer) +
+           parts.Points.capacity() * sizeof(TSelectionPoint) + parts.Photo.Bytes.capacity();
+}
