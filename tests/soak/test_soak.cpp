@@ -32,6 +32,7 @@ struct Checkpoint {
     int Undoable = -1;
     int Lowest = -1;
     long Dropped = 0;
+    int Returns = 0; // the times it was undone back to
 };
 constexpr long CheckpointEvery = 300;
 
@@ -48,6 +49,7 @@ std::string ReturnToCheckpoint(SoakDriver& driver, TMainForm& form, Checkpoint& 
     if (mark.Undoable >= 0 && mark.Lowest >= mark.Undoable && mark.Dropped == DroppedOldSteps()) {
         const std::vector<uint8_t> now = Composed(form);
         const int steps = UndoableSteps() - mark.Undoable;
+        ++mark.Returns;
         driver.UndoSteps(steps, false);
         if (Composed(form) != mark.Composed)
             fault = "undoing " + std::to_string(steps) + " steps did not bring the checkpoint back";
@@ -55,7 +57,7 @@ std::string ReturnToCheckpoint(SoakDriver& driver, TMainForm& form, Checkpoint& 
         if (fault.empty() && Composed(form) != now)
             fault = "redoing " + std::to_string(steps) + " steps did not bring the picture back";
     }
-    mark = {Composed(form), UndoableSteps(), UndoableSteps(), DroppedOldSteps()};
+    mark = {Composed(form), UndoableSteps(), UndoableSteps(), DroppedOldSteps(), mark.Returns};
     return fault;
 }
 
@@ -119,12 +121,12 @@ TEST_F(Soak, RandomUserActionsKeepTheEditorSound) {
     }
     std::printf("soak: %ld actions, seed %u, %.1f s: %d frames, %d photos opened, %d questions, "
                 "%d tattoo grabs, outline of up to %d points, zoom up to %g, %d saves, %d "
-                "pictures added to the gallery, %d of %d large photos scaled down, resident "
-                "memory %ld kB\n",
+                "pictures added to the gallery, %d of %d large photos scaled down, %d returns "
+                "to a checkpoint by undo, resident memory %ld kB\n",
                 actions, seed, clock.elapsed() / 1000.0, driver.Frames, driver.PhotosOpened,
                 driver.Questions, driver.TattooGrabs, driver.MostOutlinePoints, driver.MostZoom,
                 driver.Saves, driver.GalleryAdds, driver.ScaledDown, driver.ScaleDownQuestions,
-                ResidentMemoryKb());
+                checkpoint.Returns, ResidentMemoryKb());
 }
 
 } // namespace

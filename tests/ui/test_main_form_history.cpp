@@ -232,4 +232,25 @@ TEST_F(History, ADroppedDesignsTextureLivesWhileAStepCanBringItBack) {
     EXPECT_EQ(DroppedDesignTextureCount(), textures) << "b's texture went with its dropped step";
 }
 
+TEST_F(History, AnOldPhotoThatCannotBeShownIsReportedAndTheLaterStepsStay) {
+    ClickControl(form_.Image2);
+    Drop(Write("p.jpg", {300, 200}, Qt::darkGreen), {60, 400});
+    ClickControl(form_.Image2);
+    std::vector<std::string> reported;
+    ContentMessageBox = [&](const std::string& text, auto&&...) {
+        reported.push_back(text);
+        return MessageAnswer::Ok;
+    };
+    const auto show = ShowHistoryPhoto;
+    ShowHistoryPhoto = [](Picture&&) { return false; };
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    ShowHistoryPhoto = show;
+    EXPECT_EQ(reported.size(), 1u);
+    EXPECT_EQ(ImageWidth, 300) << "the photo shown stays";
+    EXPECT_EQ(UndoableSteps(), 0) << "the steps over the lost photo went with it";
+    Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(LastLayer, 0) << "the tattoo added on the new photo comes back";
+}
+
 } // namespace
