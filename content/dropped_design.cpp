@@ -24,21 +24,41 @@ constexpr float MaxShownSide = 256;
 // The textures made for dropped designs. A layer holds no reference to its
 // texture's owner, so the ones no layer and no step of the history uses any
 // more are deleted before the next is made and when steps are dropped.
-std::vector<TextureName> DroppedTextures;
+struct DroppedTexture {
+    TextureName Name = 0;
+    size_t Bytes = 0; // RGBA with its mipmaps
+};
+std::vector<DroppedTexture> DroppedTextures;
 
-bool TextureInUse(TextureName texture) {
+size_t DesignTextureBytes(const Picture& picture) {
+    // The mipmaps below the picture add a third to it.
+    return size_t(picture.Width) * picture.Height * 4 * 4 / 3;
+}
+
+bool UsedByLayer(TextureName texture) {
     const int last = std::min<int>(LastLayer, static_cast<int>(Layers.size()) - 1);
     for (int i = 0; i <= last; ++i)
         if (Layers[i].Texture == texture) return true;
-    return HistoryUsesTexture(texture);
+    return false;
+}
+
+size_t TexturesKeptForHistory() {
+    size_t bytes = 0;
+    for (const DroppedTexture& texture : DroppedTextures)
+        if (!UsedByLayer(texture.Name)) bytes += texture.Bytes;
+    return bytes;
+}
+
+bool TextureInUse(TextureName texture) {
+    return UsedByLayer(texture) || HistoryUsesTexture(texture);
 }
 
 void DeleteUnusedDroppedTextures() {
     if (DroppedTextures.empty()) return;
     MakeCanvasCurrent();
-    std::erase_if(DroppedTextures, [](TextureName texture) {
-        if (TextureInUse(texture)) return false;
-        glDeleteTextures(1, &texture);
+    std::erase_if(DroppedTextures, [](const DroppedTexture& texture) {
+        if (TextureInUse(texture.Name)) return false;
+        glDeleteTextures(1, &texture.Name);
         return true;
     });
 }
@@ -93,8 +113,9 @@ bool AddDroppedDesign(const std::string& path, int32_t x, int32_t y) {
     const float scale = std::min(0.5f, MaxShownSide / std::max(picture.Width, picture.Height));
     DeleteUnusedDroppedTextures();
     HistoryStepsDropped = DeleteUnusedDroppedTextures;
+    HistoryTextureBytes = TexturesKeptForHistory;
     const TextureName texture = UploadTexture(1, picture, true);
-    DroppedTextures.push_back(texture);
+    DroppedTextures.push_back({texture, DesignTextureBytes(picture)});
     BeginStep(StepKind::AddTattoo, StepPart::Layers);
     TTattooLayer& layer = Layers[AddLayer()];
     layer.Visible = true;

@@ -1,6 +1,7 @@
 #include "scene/history.h"
 
 #include <deque>
+#include <malloc.h>
 #include <memory>
 #include <new>
 #include <optional>
@@ -11,6 +12,7 @@ Picture CurrentPhoto;
 std::function<bool(Picture&& photo)> ShowHistoryPhoto;
 std::function<void()> ReportLostPhoto;
 std::function<void()> HistoryStepsDropped;
+std::function<size_t()> HistoryTextureBytes;
 
 namespace {
 
@@ -98,11 +100,12 @@ void Keep(Step&& step) {
     Bytes += step.Bytes;
     Steps.push_back(std::move(step));
     Next = Steps.size();
-    size_t over = 0;
-    for (size_t kept = Bytes; kept > HistoryMemoryLimit && over + 1 < Steps.size(); ++over)
-        kept -= Steps[over].Bytes;
-    DropOldest(over);
-    if (dropping || over > 0) StepsDropped();
+    if (dropping) StepsDropped();
+    // One at a time: each may free textures that only it kept.
+    while (Steps.size() > 1 && HistoryBytes() > HistoryMemoryLimit) {
+        DropOldest(1);
+        StepsDropped();
+    }
 }
 
 // The photo the step shows, unpacked and handed up. False when it cannot
@@ -125,10 +128,18 @@ void MarkPaintDirty(const std::vector<TileChange>& tiles) {
         PaintTiles[tile.Column][tile.Row].Dirty = true;
 }
 
+// Photo-sized blocks come and go with every photo step; once the allocator
+// has raised its threshold for mapping blocks of their own, they are taken
+// from the heap and stay with the process after they are freed.
+void GiveBackFreedMemory() {
+    malloc_trim(0);
+}
+
 // Puts the scene as it was before (or after) the step.
 bool Apply(const Step& step, bool after) {
     const SceneParts& parts = after ? step.After : step.Before;
     if ((step.Parts & StepPart::Photo) != 0 && !ShowPhoto(parts)) return false;
+    if ((step.Parts & StepPart::Photo) != 0) GiveBackFreedMemory();
     PutParts(parts, step.Parts);
     PutTiles(step.Paint, PaintTileData, PaintTileBytes, after);
     MarkPaintDirty(step.Paint);
@@ -165,11 +176,17 @@ void EndStep() {
     step.Mask = NotedMask.Changes(MaskTileData, MaskTileBytes);
     if (step.Paint.empty() && step.Mask.empty() && SameParts(step.Before, step.After, step.Parts))
         return;
+    const bool photo = (step.Parts & StepPart::Photo) != 0;
     Keep(std::move(step));
+    if (photo) GiveBackFreedMemory();
 }
 
 bool StepOpen() {
     return Open.has_value();
+}
+
+unsigned OpenStepParts() {
+    return Open ? Open->Parts : 0;
 }
 
 void NotePaintTile(int32_t column, int32_t row) {
@@ -212,7 +229,7 @@ int RedoableSteps() {
 }
 
 size_t HistoryBytes() {
-    return Bytes;
+    return Bytes + (HistoryTextureBytes ? HistoryTextureBytes() : 0);
 }
 
 long DroppedOldSteps() {

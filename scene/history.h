@@ -60,6 +60,8 @@ void BeginStep(StepKind kind, unsigned parts);
 // redone. Nothing when no step is open.
 void EndStep();
 bool StepOpen();
+// The parts of the open step; 0 when none is open.
+unsigned OpenStepParts();
 
 // Before paint tile (column, row) changes in a Stroke step: its pixels are
 // noted the first time. Places off the table and calls without such a step
@@ -75,7 +77,8 @@ bool RedoStep(StepKind& kind);
 
 int UndoableSteps();
 int RedoableSteps();
-// The memory the kept steps take, as the history counts it.
+// The memory the kept steps take, as the history counts it, together with
+// the textures that only its steps keep alive.
 size_t HistoryBytes();
 // How many of the oldest steps were dropped since the history was cleared.
 long DroppedOldSteps();
@@ -93,3 +96,6 @@ void ClearHistory();
 extern std::function<bool(Picture&& photo)> ShowHistoryPhoto;
 extern std::function<void()> ReportLostPhoto;
 extern std::function<void()> HistoryStepsDropped;
+// The memory of the textures no layer uses any more, which live on only for
+// the history's steps.
+extern std::function<size_t()> HistoryTextureBytes;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <zstd.h>
 
 #include "scene/history.h"
@@ -89,31 +90,41 @@ void PutView(const SceneParts& parts) {
 } // namespace
 
 PackedBytes PackBytes(const uint8_t* data, size_t size) {
-    PackedBytes packed;
-    packed.RawSize = size;
+    // One context and one scratch buffer for all the tiles: they are packed
+    // by the hundred, and each would otherwise allocate both anew. A photo
+    // gets a buffer of its own, given back at once.
+    static const std::unique_ptr<ZSTD_CCtx, size_t (*)(ZSTD_CCtx*)> context(ZSTD_createCCtx(),
+                                                                            ZSTD_freeCCtx);
+    static std::vector<uint8_t> tileScratch(ZSTD_compressBound(PaintTileBytes));
+    PackedBytes packed{{}, size};
     if (size == 0) return packed;
-    packed.Bytes.resize(ZSTD_compressBound(size));
-    const size_t written =
-        ZSTD_compress(packed.Bytes.data(), packed.Bytes.size(), data, size, PackLevel);
-    if (ZSTD_isError(written)) {
+    std::vector<uint8_t> photoScratch;
+    std::vector<uint8_t>& scratch = size <= size_t(PaintTileBytes) ? tileScratch : photoScratch;
+    scratch.resize(std::max(scratch.size(), ZSTD_compressBound(size)));
+    const size_t written = context ? ZSTD_compressCCtx(context.get(), scratch.data(),
+                                                       scratch.size(), data, size, PackLevel)
+                                   : 0;
+    if (written == 0 || ZSTD_isError(written)) {
         // Kept as they are rather than lost.
         packed.Bytes.assign(data, data + size);
         packed.RawSize = 0;
         return packed;
     }
-    packed.Bytes.resize(written);
-    packed.Bytes.shrink_to_fit();
+    packed.Bytes.assign(scratch.data(), scratch.data() + written);
     return packed;
 }
 
 bool UnpackBytes(const PackedBytes& packed, uint8_t* out, size_t size) {
+    static const std::unique_ptr<ZSTD_DCtx, size_t (*)(ZSTD_DCtx*)> context(ZSTD_createDCtx(),
+                                                                            ZSTD_freeDCtx);
     if (packed.RawSize == 0) {
         if (packed.Bytes.size() != size) return false;
         if (size > 0) std::memcpy(out, packed.Bytes.data(), size);
         return true;
     }
-    if (packed.RawSize != size) return false;
-    const size_t read = ZSTD_decompress(out, size, packed.Bytes.data(), packed.Bytes.size());
+    if (packed.RawSize != size || !context) return false;
+    const size_t read =
+        ZSTD_decompressDCtx(context.get(), out, size, packed.Bytes.data(), packed.Bytes.size());
     return !ZSTD_isError(read) && read == size;
 }
 
@@ -121,26 +132,24 @@ size_t NotedTiles::Place(int32_t column, int32_t row) {
     return size_t(column - 1) * PaintTileCount + size_t(row - 1);
 }
 
-bool NotedTiles::Noted(int32_t column, int32_t row) const {
-    return !copies_[Place(column, row)].empty();
-}
-
 void NotedTiles::Note(int32_t column, int32_t row, const uint8_t* bytes, size_t size) {
-    std::vector<uint8_t>& copy = copies_[Place(column, row)];
-    if (copy.empty()) copy.assign(bytes, bytes + size);
+    const size_t place = Place(column, row);
+    if (noted_[place]) return;
+    copies_[place].assign(bytes, bytes + size);
+    noted_[place] = true;
 }
 
 std::vector<TileChange> NotedTiles::Changes(TileBytes table, size_t size) {
     std::vector<TileChange> changes;
     for (int32_t column = 1; column <= PaintTileCount; ++column)
         for (int32_t row = 1; row <= PaintTileCount; ++row) {
-            std::vector<uint8_t>& copy = copies_[Place(column, row)];
-            if (copy.empty()) continue;
+            const size_t place = Place(column, row);
+            if (!noted_[place]) continue;
+            noted_[place] = false;
+            const uint8_t* copy = copies_[place].data();
             const uint8_t* now = table(column, row);
-            if (std::memcmp(copy.data(), now, size) != 0)
-                changes.push_back(
-                    {column, row, PackBytes(copy.data(), size), PackBytes(now, size)});
-            copy = {};
+            if (std::memcmp(copy, now, size) != 0)
+                changes.push_back({column, row, PackBytes(copy, size), PackBytes(now, size)});
         }
     return changes;
 }

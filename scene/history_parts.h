@@ -32,18 +32,21 @@ using TileBytes = uint8_t* (*)(int32_t column, int32_t row);
 
 // The tiles of one table noted while a step is open: a copy of each tile's
 // bytes taken before its first change.
+// The copies stay allocated from step to step: a fill or a new photo notes
+// every tile, and memory taken and given back that often only scatters the
+// allocator's heap.
 class NotedTiles {
   public:
     void Note(int32_t column, int32_t row, const uint8_t* bytes, size_t size);
-    bool Noted(int32_t column, int32_t row) const;
     // The noted tiles whose bytes differ now; the notes are dropped.
     std::vector<TileChange> Changes(TileBytes table, size_t size);
-    void Clear() { copies_.assign(copies_.size(), {}); }
+    void Clear() { noted_.assign(noted_.size(), false); }
 
   private:
     static size_t Place(int32_t column, int32_t row);
     std::vector<std::vector<uint8_t>> copies_ =
         std::vector<std::vector<uint8_t>>(size_t(PaintTileCount) * PaintTileCount);
+    std::vector<bool> noted_ = std::vector<bool>(size_t(PaintTileCount) * PaintTileCount);
 };
 
 // Puts each change's before (or after) bytes back into the table.

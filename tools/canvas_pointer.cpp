@@ -167,7 +167,19 @@ void DragLayer(TTattooLayer& layer, uint8_t tool, float dx, float dy) {
     }
 }
 
+// A drag whose step was ended on the way (a command, a tool chosen by its
+// key in the middle of it) goes on as a step of its own, so that nothing it
+// changes escapes the history.
+void KeepDragInStep() {
+    const bool painting = ToolMode == Tool::Paint || ToolMode == Tool::Erase;
+    if (painting && (OpenStepParts() & StepPart::Stroke) == 0)
+        BeginStep(ToolMode == Tool::Paint ? StepKind::Paint : StepKind::Erase, StepPart::Stroke);
+    else if (!painting && !StepOpen())
+        BeginDragStep();
+}
+
 void Drag(Qt::MouseButtons buttons, float dx, float dy) {
+    KeepDragInStep();
     switch (ToolMode) {
     case Tool::PhotoMove:
         PhotoMoveDrag(dx, dy);

@@ -74,7 +74,7 @@ class History : public MainFormTest {
             Send(QEvent::MouseMove, from + by * n / 4, Qt::LeftButton);
         if (release) Send(QEvent::MouseButtonRelease, from + by, Qt::NoButton);
     }
-    void Click(QPoint at) { Drag(at, {}, true); }
+    PictureControl* Button(const char* control) const { return form_.ImageButton(control); }
     void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::keyClick(form_.Panel1, Qt::Key(key), modifiers);
     }
@@ -96,7 +96,7 @@ class History : public MainFormTest {
     }
     // The second half of a double click on a button whose first click came.
     void SecondClick(const char* control) {
-        QWidget* button = form_.ImageButton(control);
+        QWidget* button = Button(control);
         const QPointF at = button->rect().center();
         QMouseEvent twice(QEvent::MouseButtonDblClick, at, button->mapToGlobal(at), Qt::LeftButton,
                           Qt::LeftButton, Qt::NoModifier);
@@ -120,23 +120,18 @@ TEST_F(History, EveryKindOfStepIsUndoneAndRedoneExactly) {
     LoadLanguage(VELMORA_SOURCE_DIR "/lang.ini");
     const QPoint centre = form_.Panel1->rect().center();
     const QPoint by{30, -20};
+    const auto key = [this](char k) { return [this, k] { Key(k); }; };
+    const auto drag = [this](QPoint from, QPoint to) { return [=, this] { Drag(from, to); }; };
+    const auto click = [this](const char* b) { return [=, this] { ClickControl(Button(b)); }; };
+    const auto addTattoo = [this] { ClickControl(form_.Image2); };
     const std::vector<StepCase> cases = {
-        {"Add tattoo", [&] { Key('M'); }, [&] { ClickControl(form_.Image2); }},
-        {"Move", [&] { Key('M'); }, [&] { Drag(centre, by); }},
-        {"Rotate", [&] { Key('R'); },
-         [&] {
-             Drag(centre + by, {40, 40});
-         }},
-        {"Scale", [&] { Key('S'); },
-         [&] {
-             Drag(centre + by, {20, -30});
-         }},
-        {"Blend", [&] { Key('T'); },
-         [&] {
-             Drag(centre + by, {0, 40});
-         }},
+        {"Add tattoo", key('M'), addTattoo},
+        {"Move", key('M'), drag(centre, by)},
+        {"Rotate", key('R'), drag(centre + by, {40, 40})},
+        {"Scale", key('S'), drag(centre + by, {20, -30})},
+        {"Blend", key('T'), drag(centre + by, {0, 40})},
         // The right button held during a drag moves the tattoo.
-        {"Move", [&] { Key('M'); },
+        {"Move", key('M'),
          [&] {
              PointAt(centre + by);
              Send(QEvent::MouseButtonPress, centre + by, Qt::LeftButton);
@@ -145,45 +140,36 @@ TEST_F(History, EveryKindOfStepIsUndoneAndRedoneExactly) {
              Send(QEvent::MouseMove, centre, Qt::LeftButton | Qt::RightButton);
              Send(QEvent::MouseButtonRelease, centre, Qt::NoButton);
          }},
-        {"Flip", [&] { Key('H'); }, [&] { Click(centre); }},
-        {"Turn photo", {}, [&] { ClickControl(form_.ImageButton("bRotateR")); }},
-        // A PNG dropped on the canvas.
-        {"Add tattoo", [&] { Key('M'); },
+        {"Flip", key('H'), drag(centre, {})},
+        {"Turn photo", {}, click("bRotateR")},
+        {"Add tattoo", key('M'),
          [&] {
              Drop(Write("d.png", {90, 60}, Qt::blue), OnCanvas(centre));
          }},
         {"Delete", [&] { PointAt(centre); }, [&] { Key(Qt::Key_Delete); }},
-        {"Paint", [&] { Key('B'); },
-         [&] {
-             Drag({100, 100}, {200, 150});
-         }},
-        {"Erase", [&] { Key('E'); },
-         [&] {
-             Drag({150, 120}, {100, 100});
-         }},
-        {"Clear paint", [&] { ClickControl(form_.ImageButton("Image17")); },
-         [&] { SecondClick("Image17"); }},
+        {"Paint", key('B'), drag({100, 100}, {200, 150})},
+        {"Erase", key('E'), drag({150, 120}, {100, 100})},
+        {"Clear paint", click("Image17"), [&] { SecondClick("Image17"); }},
         {"Selection",
          [&] {
              Key('L');
              for (QPoint p : {QPoint{80, 80}, QPoint{300, 90}, QPoint{200, 350}})
-                 Click(p);
+                 Drag(p, {});
          },
          [&] {
              Send(QEvent::MouseButtonDblClick, {200, 350}, Qt::LeftButton);
          }},
-        {"Fill", {}, [&] { ClickControl(form_.ImageButton("Image19")); }},
-        {"Select all", [&] { ClickControl(form_.ImageButton("Image18")); },
-         [&] { SecondClick("Image18"); }},
-        {"Clear", {}, [&] { ClickControl(form_.ImageButton("bfdelete")); }},
-        {"Open photo", [&] { ClickControl(form_.Image2); },
+        {"Fill", {}, click("Image19")},
+        {"Select all", click("Image18"), [&] { SecondClick("Image18"); }},
+        {"Clear", {}, click("bfdelete")},
+        {"Open photo", addTattoo,
          [&] {
              Drop(Write("p.jpg", {300, 200}, Qt::darkGreen), {60, 400});
          }},
         // Undone before the button is let go.
         {"Move",
          [&] {
-             ClickControl(form_.Image2);
+             addTattoo();
              Key('M');
          },
          [&] { Drag(centre, by, false); }, true},
@@ -201,11 +187,12 @@ TEST_F(History, EveryKindOfStepIsUndoneAndRedoneExactly) {
         Key(Qt::Key_Z, Qt::ControlModifier);
         EXPECT_EQ(Now(), before) << "undone";
         EXPECT_EQ(form_.HistoryNotice, std::string("Undone: ") + step.Name) << "named as done";
-        Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        // Both redo keys, turn about.
+        if (row % 2 == 0)
+            Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        else
+            Key(Qt::Key_Y, Qt::ControlModifier);
         EXPECT_EQ(Now(), after) << "redone";
-        Key(Qt::Key_Z, Qt::ControlModifier);
-        Key(Qt::Key_Y, Qt::ControlModifier);
-        EXPECT_EQ(Now(), after) << "redone by Ctrl+Y";
         if (step.HeldAtUndo) Send(QEvent::MouseButtonRelease, centre, Qt::NoButton);
     }
     while (UndoableSteps() > 0)
@@ -221,7 +208,7 @@ TEST_F(History, ADroppedDesignsTextureLivesWhileAStepCanBringItBack) {
     Drop(Write("a.png", {80, 80}, Qt::red), OnCanvas(centre));
     ASSERT_EQ(LastLayer, 0);
     const TextureName kept = Layers[0].Texture;
-    ClickControl(form_.ImageButton("bfdelete"));
+    ClickControl(Button("bfdelete"));
     Drop(Write("b.png", {80, 80}, Qt::green), OnCanvas(centre));
     const int textures = DroppedDesignTextureCount();
     Key(Qt::Key_Z, Qt::ControlModifier);
