@@ -160,25 +160,46 @@ void LosePhotoSteps(bool older) {
 
 } // namespace
 
+namespace {
+
+// Without the memory to note a step, the change goes ahead unrecorded: the
+// user's work matters more than its undo.
+void ForgetOpenStep() {
+    Open.reset();
+    NotedPaint.Clear();
+    NotedMask.Clear();
+}
+
+} // namespace
+
 void BeginStep(StepKind kind, unsigned parts) {
     EndStep();
-    Open = OpenStep{kind, parts, TakeParts(parts)};
-    if ((parts & StepPart::Paint) != 0) NoteAll(NotedPaint, PaintTileData, PaintTileBytes);
-    if ((parts & StepPart::Selection) != 0) NoteAll(NotedMask, MaskTileData, MaskTileBytes);
+    try {
+        Open = OpenStep{kind, parts, TakeParts(parts)};
+        if ((parts & StepPart::Paint) != 0) NoteAll(NotedPaint, PaintTileData, PaintTileBytes);
+        if ((parts & StepPart::Selection) != 0) NoteAll(NotedMask, MaskTileData, MaskTileBytes);
+    } catch (const std::bad_alloc&) {
+        ForgetOpenStep();
+    }
 }
 
 void EndStep() {
     if (!Open) return;
-    OpenStep open = std::move(*Open);
-    Open.reset();
-    Step step{open.Kind, open.Parts, std::move(open.Before), TakeParts(open.Parts), {}, {}, 0};
-    step.Paint = NotedPaint.Changes(PaintTileData, PaintTileBytes);
-    step.Mask = NotedMask.Changes(MaskTileData, MaskTileBytes);
-    if (step.Paint.empty() && step.Mask.empty() && SameParts(step.Before, step.After, step.Parts))
-        return;
-    const bool photo = (step.Parts & StepPart::Photo) != 0;
-    Keep(std::move(step));
-    if (photo) GiveBackFreedMemory();
+    try {
+        OpenStep open = std::move(*Open);
+        Open.reset();
+        Step step{open.Kind, open.Parts, std::move(open.Before), TakeParts(open.Parts), {}, {}, 0};
+        step.Paint = NotedPaint.Changes(PaintTileData, PaintTileBytes);
+        step.Mask = NotedMask.Changes(MaskTileData, MaskTileBytes);
+        if (step.Paint.empty() && step.Mask.empty() &&
+            SameParts(step.Before, step.After, step.Parts))
+            return;
+        const bool photo = (step.Parts & StepPart::Photo) != 0;
+        Keep(std::move(step));
+        if (photo) GiveBackFreedMemory();
+    } catch (const std::bad_alloc&) {
+        ForgetOpenStep();
+    }
 }
 
 bool StepOpen() {
@@ -245,9 +266,7 @@ bool HistoryUsesTexture(TextureName texture) {
 }
 
 void ClearHistory() {
-    Open.reset();
-    NotedPaint.Clear();
-    NotedMask.Clear();
+    ForgetOpenStep();
     Steps.clear();
     Next = 0;
     Bytes = 0;

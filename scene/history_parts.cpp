@@ -133,23 +133,26 @@ size_t NotedTiles::Place(int32_t column, int32_t row) {
 }
 
 void NotedTiles::Note(int32_t column, int32_t row, const uint8_t* bytes, size_t size) {
-    const size_t place = Place(column, row);
-    if (noted_[place]) return;
-    copies_[place].assign(bytes, bytes + size);
-    noted_[place] = true;
+    TileNote& note = noted_[Place(column, row)];
+    if (note.Noted) return;
+    note = {true, std::memcmp(bytes, bytes + 1, size - 1) == 0, bytes[0]};
+    if (!note.Flat) copies_[Place(column, row)].assign(bytes, bytes + size);
 }
 
 std::vector<TileChange> NotedTiles::Changes(TileBytes table, size_t size) {
     std::vector<TileChange> changes;
+    std::vector<uint8_t> flat;
     for (int32_t column = 1; column <= PaintTileCount; ++column)
         for (int32_t row = 1; row <= PaintTileCount; ++row) {
             const size_t place = Place(column, row);
-            if (!noted_[place]) continue;
-            noted_[place] = false;
-            const uint8_t* copy = copies_[place].data();
+            const TileNote note = noted_[place];
+            if (!note.Noted) continue;
+            noted_[place] = {};
+            if (note.Flat) flat.assign(size, note.Value);
+            const uint8_t* before = note.Flat ? flat.data() : copies_[place].data();
             const uint8_t* now = table(column, row);
-            if (std::memcmp(copy, now, size) != 0)
-                changes.push_back({column, row, PackBytes(copy, size), PackBytes(now, size)});
+            if (std::memcmp(before, now, size) != 0)
+                changes.push_back({column, row, PackBytes(before, size), PackBytes(now, size)});
         }
     return changes;
 }

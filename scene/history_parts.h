@@ -40,13 +40,20 @@ class NotedTiles {
     void Note(int32_t column, int32_t row, const uint8_t* bytes, size_t size);
     // The noted tiles whose bytes differ now; the notes are dropped.
     std::vector<TileChange> Changes(TileBytes table, size_t size);
-    void Clear() { noted_.assign(noted_.size(), false); }
+    void Clear() { noted_.assign(noted_.size(), {}); }
 
   private:
+    // A tile of one byte value all over (a blank paint tile, a wholly
+    // selected mask tile) is noted by that value alone.
+    struct TileNote {
+        bool Noted = false;
+        bool Flat = false;
+        uint8_t Value = 0;
+    };
     static size_t Place(int32_t column, int32_t row);
     std::vector<std::vector<uint8_t>> copies_ =
         std::vector<std::vector<uint8_t>>(size_t(PaintTileCount) * PaintTileCount);
-    std::vector<bool> noted_ = std::vector<bool>(size_t(PaintTileCount) * PaintTileCount);
+    std::vector<TileNote> noted_ = std::vector<TileNote>(size_t(PaintTileCount) * PaintTileCount);
 };
 
 // Puts each change's before (or after) bytes back into the table.

@@ -313,7 +313,8 @@ bool DeleteHoveredLayer() {
     if (!MouseInCanvas) return false;
     const int32_t layer = LayerToDelete();
     if (layer < 0) return false;
-    // A drag going on is a step of its own, ended here with its layer.
+    // A drag ends with its layer, as a step of its own: the next frame would
+    // otherwise hand it to whichever tattoo then lies under the pointer.
     if (ToolMode <= Tool::Blend) EndDrag();
     BeginStep(StepKind::Delete, StepPart::Layers);
     DeleteLayer(layer);
