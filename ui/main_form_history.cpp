@@ -58,6 +58,10 @@ void TMainForm::TakeHistoryStep(bool undo) {
     RequestFrame();
     if (!taken) return;
     // A step may bring back another tool (a selection's) or view (a turn's).
+    // A view kept by a step fitted the canvas of its day; the scroll ranges
+    // follow the canvas as it is now.
+    UpdateScrollRangeX();
+    UpdateScrollRangeY();
     ShowButtonsImages();
     ZoomLabel->setText(QString::fromStdString(ZoomCaption(Zoom)));
     HistoryNotice = Notice(undo ? TextUndone : TextRedone, kind);
