@@ -218,6 +218,7 @@ void ReplacePhoto(const Picture& photo) {
     ResetPaintLayer();
     FitPhotoIntoView();
     CurrentPhoto = photo;
+    CurrentPhotoChanged();
     if (step) EndStep();
     RequestFrame();
 }

@@ -111,13 +111,16 @@ void Keep(Step&& step) {
 // The photo the step shows, unpacked and handed up. False when it cannot
 // be: too little memory, or no way to show it.
 bool ShowPhoto(const SceneParts& parts) {
-    if (!ShowHistoryPhoto) return false;
+    if (!ShowHistoryPhoto || !parts.Photo) return false;
     try {
+        const PackedBytes& packed = *parts.Photo;
         Picture photo{parts.PhotoPixelsWidth, parts.PhotoPixelsHeight, parts.PhotoChannels, {}};
-        photo.Pixels.resize(parts.Photo.RawSize != 0 ? parts.Photo.RawSize
-                                                     : parts.Photo.Bytes.size());
-        if (!UnpackBytes(parts.Photo, photo.Pixels.data(), photo.Pixels.size())) return false;
-        return ShowHistoryPhoto(std::move(photo));
+        photo.Pixels.resize(packed.RawSize != 0 ? packed.RawSize : packed.Bytes.size());
+        if (!UnpackBytes(packed, photo.Pixels.data(), photo.Pixels.size()) ||
+            !ShowHistoryPhoto(std::move(photo)))
+            return false;
+        KeepPhotoPack(parts.Photo);
+        return true;
     } catch (const std::bad_alloc&) {
         return false;
     }
@@ -265,8 +268,13 @@ bool HistoryUsesTexture(TextureName texture) {
     return false;
 }
 
+void CurrentPhotoChanged() {
+    ForgetPhotoPack();
+}
+
 void ClearHistory() {
     ForgetOpenStep();
+    ForgetPhotoPack();
     Steps.clear();
     Next = 0;
     Bytes = 0;

@@ -53,6 +53,10 @@ constexpr size_t HistoryMemoryLimit = size_t(512) * 1024 * 1024;
 // photo's pixels from here.
 extern Picture CurrentPhoto;
 
+// CurrentPhoto was given another photo: the history packs it anew when a
+// step keeps it.
+void CurrentPhotoChanged();
+
 // Starts a step (ending one still open). The parts are noted as they are now.
 void BeginStep(StepKind kind, unsigned parts);
 // Ends the open step: unchanged parts are dropped, a step that changed

@@ -67,8 +67,13 @@ void TakeView(SceneParts& parts) {
     parts.OverflowY = OverflowY;
 }
 
+std::shared_ptr<const PackedBytes> PhotoPack;
+
 void TakePhoto(SceneParts& parts) {
-    parts.Photo = PackBytes(CurrentPhoto.Pixels.data(), CurrentPhoto.Pixels.size());
+    if (!PhotoPack)
+        PhotoPack = std::make_shared<const PackedBytes>(
+            PackBytes(CurrentPhoto.Pixels.data(), CurrentPhoto.Pixels.size()));
+    parts.Photo = PhotoPack;
     parts.PhotoPixelsWidth = CurrentPhoto.Width;
     parts.PhotoPixelsHeight = CurrentPhoto.Height;
     parts.PhotoChannels = CurrentPhoto.Channels;
@@ -202,5 +207,14 @@ void PutParts(const SceneParts& parts, unsigned which) {
 
 size_t PartsBytes(const SceneParts& parts) {
     return sizeof parts + parts.Layers.capacity() * sizeof(TTattooLayer) +
-           parts.Points.capacity() * sizeof(TSelectionPoint) + parts.Photo.Bytes.capacity();
+           parts.Points.capacity() * sizeof(TSelectionPoint) +
+           (parts.Photo ? parts.Photo->Bytes.capacity() : 0);
+}
+
+void KeepPhotoPack(std::shared_ptr<const PackedBytes> packed) {
+    PhotoPack = std::move(packed);
+}
+
+void ForgetPhotoPack() {
+    PhotoPack.reset();
 }

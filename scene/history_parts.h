@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "scene/scene_state.h"
@@ -74,7 +75,8 @@ struct SceneParts {
     int32_t PhotoWidth = 0, PhotoHeight = 0;
     int32_t PanX = 0, PanY = 0;
     int32_t OverflowX = 0, OverflowY = 0;
-    PackedBytes Photo;
+    // Shared with the next photo step, whose old photo this one's new one is.
+    std::shared_ptr<const PackedBytes> Photo;
     int32_t PhotoPixelsWidth = 0, PhotoPixelsHeight = 0, PhotoChannels = 0;
 };
 
@@ -84,3 +86,8 @@ bool SameParts(const SceneParts& a, const SceneParts& b, unsigned parts);
 // Puts the named parts back, all but the photo.
 void PutParts(const SceneParts& parts, unsigned which);
 size_t PartsBytes(const SceneParts& parts);
+
+// CurrentPhoto packed, made once for each photo shown; the history hands it
+// the packed photo it shows again, and forgets it when the photo changes.
+void KeepPhotoPack(std::shared_ptr<const PackedBytes> packed);
+void ForgetPhotoPack();
