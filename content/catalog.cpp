@@ -11,6 +11,7 @@
 #include "render/gl_canvas.h"
 #include "scene/frame_request.h"
 #include "scene/geometry.h"
+#include "scene/history.h"
 
 int32_t GroupCount = 0;
 std::vector<CatalogGroup> Groups;
@@ -182,6 +183,7 @@ void AddTattoo(int k) {
     if (PhotoWidth <= 0 || PhotoHeight <= 0) return;
     CatalogItem* item = ShownGroupItem(k);
     if (!item || !EnsureDesignTexture(Groups[CurrentGroup], *item)) return;
+    BeginStep(StepKind::AddTattoo, StepPart::Layers);
     TTattooLayer& layer = Layers[AddLayer()];
     layer.Visible = true;
     layer.Group = CurrentGroup;
@@ -190,6 +192,7 @@ void AddTattoo(int k) {
     layer.Alpha = 255;
     layer.InkLook = InkLookForNew;
     PlaceTattooCorners(item->Width, item->Height, CurrentTattooPlace(), layer.Corners);
+    EndStep();
     RequestFrame();
 }
 

@@ -14,6 +14,7 @@
 #include "render/gl_canvas.h"
 #include "render/ink_texture.h"
 #include "scene/frame_request.h"
+#include "scene/history.h"
 
 namespace {
 
@@ -22,25 +23,35 @@ constexpr int TextErrorCaption = 41;
 constexpr float MaxShownSide = 256;
 
 // The textures made for dropped designs. A layer holds no reference to its
-// texture's owner, so the ones no layer uses any more are deleted before the
-// next is made.
-std::vector<TextureName> DroppedTextures;
+// texture's owner, so the ones no layer and no step of the history uses any
+// more are deleted before the next is made and when steps are dropped.
+struct DroppedTexture {
+    TextureName Name = 0;
+    size_t Bytes = 0; // RGBA with its mipmaps
+};
+std::vector<DroppedTexture> DroppedTextures;
 
-bool TextureInUse(TextureName texture) {
+size_t DesignTextureBytes(const Picture& picture) {
+    // The mipmaps below the picture add a third to it.
+    return size_t(picture.Width) * picture.Height * 4 * 4 / 3;
+}
+
+bool UsedByLayer(TextureName texture) {
     const int last = std::min<int>(LastLayer, static_cast<int>(Layers.size()) - 1);
     for (int i = 0; i <= last; ++i)
         if (Layers[i].Texture == texture) return true;
     return false;
 }
 
-void DeleteUnusedDroppedTextures() {
-    MakeCanvasCurrent();
-    std::erase_if(DroppedTextures, [](TextureName texture) {
-        if (TextureInUse(texture)) return false;
-        ForgetInkTexture(texture);
-        glDeleteTextures(1, &texture);
-        return true;
-    });
+size_t TexturesKeptForHistory() {
+    size_t bytes = 0;
+    for (const DroppedTexture& texture : DroppedTextures)
+        if (!UsedByLayer(texture.Name)) bytes += texture.Bytes;
+    return bytes;
+}
+
+bool TextureInUse(TextureName texture) {
+    return UsedByLayer(texture) || HistoryUsesTexture(texture);
 }
 
 // A picture over the texture limit, scaled down with its aspect kept.
@@ -68,6 +79,23 @@ bool ReadDesign(const std::string& path, Picture& out) {
 
 } // namespace
 
+void AdoptDesignTexture(TextureName texture, size_t bytes) {
+    HistoryStepsDropped = DeleteUnusedDroppedTextures;
+    HistoryTextureBytes = TexturesKeptForHistory;
+    DroppedTextures.push_back({texture, bytes});
+}
+
+void DeleteUnusedDroppedTextures() {
+    if (DroppedTextures.empty()) return;
+    MakeCanvasCurrent();
+    std::erase_if(DroppedTextures, [](const DroppedTexture& texture) {
+        if (TextureInUse(texture.Name)) return false;
+        ForgetInkTexture(texture.Name);
+        glDeleteTextures(1, &texture.Name);
+        return true;
+    });
+}
+
 void PlaceDroppedCorners(int32_t x, int32_t y, float shownWidth, float shownHeight,
                          TLayerCorner (&corners)[4]) {
     const TattooPlace view = CurrentTattooPlace();
@@ -93,7 +121,8 @@ bool AddDroppedDesign(const std::string& path, int32_t x, int32_t y) {
     const float scale = std::min(0.5f, MaxShownSide / std::max(picture.Width, picture.Height));
     DeleteUnusedDroppedTextures();
     const TextureName texture = UploadTexture(1, picture, true);
-    DroppedTextures.push_back(texture);
+    AdoptDesignTexture(texture, DesignTextureBytes(picture));
+    BeginStep(StepKind::AddTattoo, StepPart::Layers);
     TTattooLayer& layer = Layers[AddLayer()];
     layer.Visible = true;
     layer.Group = DroppedDesignGroup;
@@ -102,6 +131,7 @@ bool AddDroppedDesign(const std::string& path, int32_t x, int32_t y) {
     layer.Alpha = 255;
     layer.InkLook = InkLookForNew;
     PlaceDroppedCorners(x, y, picture.Width * scale, picture.Height * scale, layer.Corners);
+    EndStep();
     RequestFrame();
     return true;
 }

@@ -26,5 +26,12 @@ bool AddDroppedDesign(const std::string& path, int32_t x, int32_t y);
 void PlaceDroppedCorners(int32_t x, int32_t y, float shownWidth, float shownHeight,
                          TLayerCorner (&corners)[4]);
 
+// Takes a design texture that no catalog item owns any more into the dropped
+// designs' keeping: it is deleted once no layer and no step of the history
+// uses it. `bytes` is what it holds, counted against the history's bound.
+void AdoptDesignTexture(TextureName texture, size_t bytes);
+// Deletes the kept textures nothing uses any more.
+void DeleteUnusedDroppedTextures();
+
 // How many dropped designs have a texture (for tests).
 int DroppedDesignTextureCount();

@@ -113,25 +113,33 @@ void ShowOwnDesign(int item) {
     ShowMiniatures();
 }
 
+// What a design's texture holds, with the mipmaps below it adding a third.
+size_t TextureBytes(TextureName texture) {
+    MakeCanvasCurrent();
+    GLint width = 0, height = 0;
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
+    return size_t(width) * size_t(height) * 4 * 4 / 3;
+}
+
 // Tattoos made from a removed design keep their texture, as dropped designs
-// do; those made from the designs after it follow their new place.
+// do, and so do the steps of the history that can bring such tattoos back;
+// those made from the designs after it follow their new place.
 void ForgetDesignLayers(int group, int item, const CatalogItem& removed) {
-    bool used = false;
     const int last = std::min<int>(LastLayer, int(Layers.size()) - 1);
     for (int i = 0; i <= last; ++i) {
         TTattooLayer& layer = Layers[size_t(i)];
         if (layer.Group != group) continue;
         if (layer.Item == item) {
             layer.Group = layer.Item = DroppedDesignGroup;
-            used = true;
         } else if (layer.Item > item) {
             --layer.Item;
         }
     }
-    if (removed.Loaded && !used) {
-        MakeCanvasCurrent();
-        glDeleteTextures(1, &removed.Texture);
-    }
+    if (!removed.Loaded) return;
+    AdoptDesignTexture(removed.Texture, TextureBytes(removed.Texture));
+    DeleteUnusedDroppedTextures();
 }
 
 // Writes the design's two files, then the group file that lists it last; on

@@ -14,6 +14,7 @@
 #include "render/tile_drawing.h"
 #include "scene/frame_request.h"
 #include "scene/geometry.h"
+#include "scene/history.h"
 #include "scene/scene_state.h"
 #include "scene/selection_mask.h"
 #include "scene/shading_map.h"
@@ -28,6 +29,11 @@ constexpr int TextPhotoUnreadable = 76;
 constexpr int TextPhotoScaleDown = 77;
 constexpr int TextQuestionCaption = 40;
 constexpr int TextPhotoErrorCaption = 41;
+constexpr int TextPhotoLost = 59;
+
+// Everything a new photo changes; undoing its opening brings all of it back.
+constexpr unsigned PhotoStepParts =
+    StepPart::Layers | StepPart::Paint | StepPart::Selection | StepPart::View | StepPart::Photo;
 
 // The current photo's tile names inside a grid of columns x rows, column by
 // column (0 where it has none); its tiles outside that grid are deleted, one
@@ -87,6 +93,19 @@ bool AgreesToScaleDown(const PhotoFile& file) {
     const PictureSize scaled = FittedPhotoSize(file, MaxPhotoSide);
     return AskContentMessage(ScaleDownQuestion(file, scaled), Lang(TextQuestionCaption),
                              MessageButtons::YesNo, MessageIcon::Question) == MessageAnswer::Yes;
+}
+
+// An undo or redo shows a photo again: its tiles, then the view of the step.
+bool ShowPhotoAgain(Picture&& photo) {
+    MakeCanvasCurrent();
+    UploadPhotoTiles(photo);
+    CurrentPhoto = std::move(photo);
+    return true;
+}
+
+void ReportPhotoLost() {
+    AskContentMessage(Lang(TextPhotoLost), Lang(TextPhotoErrorCaption), MessageButtons::Ok,
+                      MessageIcon::Error);
 }
 
 void FitPhotoIntoView() {
@@ -183,6 +202,11 @@ void ResetPaintLayer() {
 }
 
 void ReplacePhoto(const Picture& photo) {
+    ShowHistoryPhoto = ShowPhotoAgain;
+    ReportLostPhoto = ReportPhotoLost;
+    // The first photo is where the history starts; any later one is a step.
+    const bool step = PhotoWidth > 0 && PhotoHeight > 0 && !CurrentPhoto.Empty();
+    if (step) BeginStep(StepKind::OpenPhoto, PhotoStepParts);
     LastLayer = -1;
     // The layer the pointer was over no longer exists.
     HoverLayer = -1;
@@ -196,6 +220,9 @@ void ReplacePhoto(const Picture& photo) {
     QuarterTurns = 0;
     ResetPaintLayer();
     FitPhotoIntoView();
+    CurrentPhoto = photo;
+    CurrentPhotoChanged();
+    if (step) EndStep();
     RequestFrame();
 }
 

@@ -18,6 +18,7 @@
 #include "platform/language.h"
 #include "render/scene_capture.h"
 #include "scene/frame_request.h"
+#include "scene/history.h"
 #include "scene/scene_state.h"
 
 namespace {
@@ -105,6 +106,7 @@ bool ClearScene() {
         AskContentMessage(Lang(TextClearQuestion), Lang(TextQuestionCaption), MessageButtons::YesNo,
                           MessageIcon::Question);
     if (answer != MessageAnswer::Yes) return false;
+    BeginStep(StepKind::Clear, StepPart::Layers | StepPart::Paint | StepPart::Selection);
     LastLayer = -1;
     HoverLayer = -1;
     HoverCorner = 0;
@@ -114,6 +116,7 @@ bool ClearScene() {
     SelectionLast = 0;
     MakeCanvasCurrent();
     ResetPaintLayer();
+    EndStep();
     RequestFrame();
     return true;
 }

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "scene/shading_map.h"
+#include "scene/history.h"
 
 std::vector<TTattooLayer> Layers;
 int32_t LastLayer = -1;
@@ -84,4 +85,6 @@ void ResetSceneState() {
     InkLookForNew = false;
     ClipToSelection = false;
     PhotoShading = ShadingMap{};
+    ClearHistory();
+    CurrentPhoto = Picture{};
 }

@@ -5,6 +5,7 @@
 
 #include "scene/frame_request.h"
 #include "scene/geometry.h"
+#include "scene/history.h"
 #include "scene/scene_state.h"
 #include "scene/selection_mask.h"
 #include "tools/brush_size.h"
@@ -28,9 +29,11 @@ void StartDrag(Qt::MouseButton button) {
     DragButton = button;
 }
 
+// A drag or stroke is one step from press to release.
 void EndDrag() {
     MouseHeld = false;
     DragButton = Qt::NoButton;
+    EndStep();
 }
 
 bool PhotoPresent() {
@@ -58,9 +61,11 @@ int32_t PaintOffsetY() {
 bool StartViewOrPaintTool(Qt::MouseButton button) {
     switch (ToolMode) {
     case Tool::Paint:
+        BeginStep(StepKind::Paint, StepPart::Stroke);
         PaintAt(PaintOffsetX(), PaintOffsetY());
         break;
     case Tool::Erase:
+        BeginStep(StepKind::Erase, StepPart::Stroke);
         EraseAt(PaintOffsetX(), PaintOffsetY());
         break;
     case Tool::PhotoMove:
@@ -82,14 +87,36 @@ void ActAtPress(TTattooLayer& layer, GrabCentre centre) {
         break;
     case Tool::FlipVertical:
         EndDrag();
+        BeginStep(StepKind::Flip, StepPart::Layers);
         FlipCornersAcross(GrabCorners, centre.X, layer.Corners);
+        EndStep();
         break;
     case Tool::FlipHorizontal:
         EndDrag();
+        BeginStep(StepKind::Flip, StepPart::Layers);
         FlipCornersAlong(GrabCorners, centre.Y, layer.Corners);
+        EndStep();
         break;
     default:
         break;
+    }
+}
+
+// The step a press on a tattoo begins in the tools that drag it.
+void BeginDragStep() {
+    switch (ToolMode) {
+    case Tool::Move:
+        return BeginStep(StepKind::Move, StepPart::Layers);
+    case Tool::Rotate:
+        return BeginStep(StepKind::Rotate, StepPart::Layers);
+    case Tool::Scale:
+        return BeginStep(StepKind::Scale, StepPart::Layers);
+    case Tool::MovePoints:
+        return BeginStep(StepKind::MovePoints, StepPart::Layers);
+    case Tool::Blend:
+        return BeginStep(StepKind::Blend, StepPart::Layers);
+    default:
+        return;
     }
 }
 
@@ -140,7 +167,19 @@ void DragLayer(TTattooLayer& layer, uint8_t tool, float dx, float dy) {
     }
 }
 
+// A drag whose step was ended on the way (a command, a tool chosen by its
+// key in the middle of it) goes on as a step of its own, so that nothing it
+// changes escapes the history.
+void KeepDragInStep() {
+    const bool painting = ToolMode == Tool::Paint || ToolMode == Tool::Erase;
+    if (painting && (OpenStepParts() & StepPart::Stroke) == 0)
+        BeginStep(ToolMode == Tool::Paint ? StepKind::Paint : StepKind::Erase, StepPart::Stroke);
+    else if (!painting && !StepOpen())
+        BeginDragStep();
+}
+
 void Drag(Qt::MouseButtons buttons, float dx, float dy) {
+    KeepDragInStep();
     switch (ToolMode) {
     case Tool::PhotoMove:
         PhotoMoveDrag(dx, dy);
@@ -209,6 +248,7 @@ void Panel1MouseDown(Qt::MouseButton button, Qt::MouseButtons buttons, int32_t x
     if (!layer) return;
     std::copy(std::begin(layer->Corners), std::end(layer->Corners), GrabCorners);
     StartDrag(button);
+    BeginDragStep();
     const ZoomedPoint pointer = ZoomedPointer(MouseX, MouseY);
     const GrabCentre centre = CentreFor(GrabCorners, pointer);
     GrabAngle = PointerAngle(centre, pointer);
@@ -242,7 +282,11 @@ void Panel1MouseUp(Qt::MouseButton button, Qt::MouseButtons, int32_t, int32_t) {
 }
 
 void Panel1DblClick() {
-    if (ToolMode == Tool::Select) CloseSelection();
+    if (ToolMode == Tool::Select) CloseSelectionStep();
+}
+
+void EndDragAsRelease() {
+    if (MouseHeld) EndDrag();
 }
 
 void Panel1MouseLeave() {
@@ -269,11 +313,13 @@ bool DeleteHoveredLayer() {
     if (!MouseInCanvas) return false;
     const int32_t layer = LayerToDelete();
     if (layer < 0) return false;
-    DeleteLayer(layer);
-    HoverLayer = -1;
-    // A drag ends with its layer: the next frame would otherwise hand it to
-    // whichever tattoo then lies under the pointer.
+    // A drag ends with its layer, as a step of its own: the next frame would
+    // otherwise hand it to whichever tattoo then lies under the pointer.
     if (ToolMode <= Tool::Blend) EndDrag();
+    BeginStep(StepKind::Delete, StepPart::Layers);
+    DeleteLayer(layer);
+    EndStep();
+    HoverLayer = -1;
     RequestFrame();
     return true;
 }

@@ -24,6 +24,10 @@ void Panel1MouseMove(Qt::MouseButtons buttons, int32_t x, int32_t y);
 void Panel1MouseUp(Qt::MouseButton button, Qt::MouseButtons buttons, int32_t x, int32_t y);
 void Panel1DblClick();
 
+// Ends a drag or stroke going on as its button's release would (before an
+// undo, which then takes back the whole drag).
+void EndDragAsRelease();
+
 // The pointer has left the canvas: no cursor or hover marks stay behind at
 // its last position.
 void Panel1MouseLeave();

@@ -5,6 +5,7 @@
 #include "platform/language.h"
 #include "scene/frame_request.h"
 #include "scene/geometry.h"
+#include "scene/history.h"
 #include "scene/scene_state.h"
 #include "tools/tattoo_tools.h"
 
@@ -45,20 +46,26 @@ int32_t TattooUnderPointer() {
 bool ToggleInkLookUnderPointer() {
     const int32_t layer = TattooUnderPointer();
     if (layer < 0) return false;
+    BeginStep(StepKind::InkLook, StepPart::Layers);
     Layers[layer].InkLook = !Layers[layer].InkLook;
+    EndStep();
     RequestFrame();
     return true;
 }
 
 void ToggleInkLookForAll() {
     InkLookForNew = !InkLookForNew;
+    BeginStep(StepKind::InkLook, StepPart::Layers);
     for (int32_t i = 0; i < LayerCount(); ++i)
         Layers[i].InkLook = InkLookForNew;
+    EndStep();
     RequestFrame();
 }
 
 void ToggleClipToSelection() {
+    BeginStep(StepKind::Clip, StepPart::Selection);
     ClipToSelection = !ClipToSelection;
+    EndStep();
     RequestFrame();
 }
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "scene/history.h"
 #include "scene/selection_mask.h"
 #include "tools/paint_color.h"
 
@@ -106,25 +107,27 @@ void Stamp(const BrushStamp& stamp, int32_t column, int32_t row, int32_t lx, int
     }
 }
 
-// Marks the stamp's tile and those of its eight neighbours that a stamp
+using TileAction = void (*)(int32_t column, int32_t row);
+
+// Acts on the stamp's tile and those of its eight neighbours that a stamp
 // centred at (lx, ly) may reach. The largest brush reaches 63 pixels to
 // either side, so a centre 63 pixels before the far edge (lx 65) already
 // touches the next tile's first column.
-void MarkStampTiles(int32_t c, int32_t r, int32_t lx, int32_t ly) {
+void ForStampTiles(int32_t c, int32_t r, int32_t lx, int32_t ly, TileAction act) {
     const bool up = ly < TileMargin;
     const bool down = ly + TileMargin >= PaintTileSize;
-    MarkTileDirty(c, r);
+    act(c, r);
     if (lx < TileMargin) {
-        MarkTileDirty(c - 1, r);
-        if (up) MarkTileDirty(c - 1, r - 1);
-        if (down) MarkTileDirty(c - 1, r + 1);
+        act(c - 1, r);
+        if (up) act(c - 1, r - 1);
+        if (down) act(c - 1, r + 1);
     }
-    if (up) MarkTileDirty(c, r - 1);
-    if (down) MarkTileDirty(c, r + 1);
+    if (up) act(c, r - 1);
+    if (down) act(c, r + 1);
     if (lx + TileMargin >= PaintTileSize) {
-        MarkTileDirty(c + 1, r);
-        if (up) MarkTileDirty(c + 1, r - 1);
-        if (down) MarkTileDirty(c + 1, r + 1);
+        act(c + 1, r);
+        if (up) act(c + 1, r - 1);
+        if (down) act(c + 1, r + 1);
     }
 }
 
@@ -144,8 +147,10 @@ void StampAtPointer(int32_t ox, int32_t oy, StampFunction stamp) {
     const int32_t r = y / PaintTileSize + 1;
     const int32_t lx = x % PaintTileSize;
     const int32_t ly = y % PaintTileSize;
+    // The stroke's step keeps the tiles as they were before their first stamp.
+    ForStampTiles(c, r, lx, ly, NotePaintTile);
     stamp(Brush, c, r, lx, ly);
-    MarkStampTiles(c, r, lx, ly);
+    ForStampTiles(c, r, lx, ly, MarkTileDirty);
 }
 
 } // namespace
@@ -219,6 +224,7 @@ void MarkTileDirty(int32_t column, int32_t row) {
 }
 
 void FillSelection() {
+    BeginStep(StepKind::Fill, StepPart::Paint | StepPart::Selection);
     CloseSelection();
     const TPaintColor c = PaintColor;
     const uint8_t rgba[4] = {c.R, c.G, c.B, FullStrength};
@@ -237,4 +243,5 @@ void FillSelection() {
             }
             PaintTiles[column][row].Dirty = true;
         }
+    EndStep();
 }

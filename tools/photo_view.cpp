@@ -8,6 +8,7 @@
 #include "platform/form_controls.h"
 #include "scene/frame_request.h"
 #include "scene/geometry.h"
+#include "scene/history.h"
 #include "scene/scene_state.h"
 #include "tools/tattoo_tools.h"
 
@@ -70,10 +71,12 @@ void UpdateCentring() {
 }
 
 void QuarterTurn(bool clockwise) {
+    BeginStep(StepKind::Turn, StepPart::Layers | StepPart::View);
     QuarterTurns = clockwise ? (QuarterTurns + 1) % 4 : (QuarterTurns + 3) % 4;
     SetShownSize();
     UpdateScrollRanges();
     TurnLayers(clockwise, PhotoWidth, PhotoHeight);
+    EndStep();
     RequestFrame();
 }
 

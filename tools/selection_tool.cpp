@@ -9,6 +9,7 @@
 
 #include "platform/form_controls.h"
 #include "platform/language.h"
+#include "scene/history.h"
 #include "scene/scene_state.h"
 #include "scene/selection_mask.h"
 #include "tools/paint_layer.h"
@@ -98,7 +99,7 @@ void FixSelectionPoint() {
     if (SelectionLast > 0 && NearFirstSelectionPoint(point.X, point.Y) &&
         AskToCloseSelection(Lang(TextCloseSelection), Lang(TextQuestionCaption)) ==
             MessageAnswer::Yes) {
-        CloseSelection();
+        CloseSelectionStep();
         return;
     }
     // The table is full: the last place stays the moving point, and closing
@@ -121,4 +122,20 @@ void PressSelectionTool() {
     if (!PhotoPresent()) return;
     if (WholePhotoSelected() && PointerOnPhoto()) StartSelectionOutline();
     MoveSelectionPoint();
+}
+
+void CloseSelectionStep() {
+    if (SelectionClosed) return;
+    BeginStep(StepKind::Select, StepPart::Selection);
+    CloseSelection();
+    EndStep();
+}
+
+void SelectAll() {
+    BeginStep(StepKind::SelectAll, StepPart::Selection);
+    ToolMode = Tool::SelectionDone;
+    SelectionClosed = true;
+    SelectionLast = 0;
+    SelectWholeMask();
+    EndStep();
 }

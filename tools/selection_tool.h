@@ -30,6 +30,12 @@ void PressSelectionTool();
 // tool.
 void StartSelectionOutline();
 
+// Closes an open outline as one step the user can undo.
+void CloseSelectionStep();
+
+// Drops any outline and selects everything, as one step.
+void SelectAll();
+
 // How close, in screen pixels, a release must come to the first point for
 // the program to offer closing the polygon.
 constexpr int32_t SelectionCloseReach = 10;

@@ -174,6 +174,13 @@ class TMainForm : public QWidget {
     FullView* FullViewWindow() const { return fullView_.get(); }
     // True when the full view has used the key.
     bool FullViewKeyDown(QKeyEvent* event);
+    // Undo and redo (Ctrl+Z; Ctrl+Shift+Z or Ctrl+Y): a drag going on ends
+    // first, then the step is taken back or made again and named on the
+    // canvas; nothing happens when there is no step.
+    void UndoClick();
+    void RedoClick();
+    // What the last undo or redo showed ("Undone: Rotate").
+    std::string HistoryNotice;
 
     // Dropped picture files: on the canvas a PNG becomes a tattoo layer at
     // the drop point and is kept in My designs; on the catalog a picture
@@ -212,6 +219,7 @@ class TMainForm : public QWidget {
     void SelectTool(uint8_t tool, bool closeSelection);
     void ChooseSwatch(int swatch);
     void OpenInformationScreen(const char* resource);
+    void TakeHistoryStep(bool undo);
 
     QImage SkinBitmap;
     DesignImports* designImports_ = nullptr; // owned by the window

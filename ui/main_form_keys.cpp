@@ -44,6 +44,12 @@ const ToolShortcut* ToolFor(int key) {
     return nullptr;
 }
 
+// Redo's second key on every desktop, whether or not the platform names it.
+bool IsCtrlY(const QKeyEvent* event) {
+    return event->key() == Qt::Key_Y &&
+           (event->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
+}
+
 } // namespace
 
 char TMainForm::ToolKey(const char* control) {
@@ -71,6 +77,10 @@ void TMainForm::FormKeyDown(QKeyEvent* event) {
         ImportDesignClick();
     } else if (event->matches(QKeySequence::Delete) && PointerOnMiniature()) {
         RemoveShownOwnDesign();
+    } else if (event->matches(QKeySequence::Undo)) {
+        UndoClick();
+    } else if (event->matches(QKeySequence::Redo) || IsCtrlY(event)) {
+        RedoClick();
     } else if (event->matches(QKeySequence::Delete)) {
         Panel1->DrawPendingFrame();
         DeleteHoveredLayer();

@@ -2,6 +2,7 @@
 
 #include "render/tile_drawing.h"
 #include "scene/frame_request.h"
+#include "scene/history.h"
 #include "tools/brush_size.h"
 #include "tools/paint_layer.h"
 #include "ui/main_form.h"
@@ -15,7 +16,9 @@ void TMainForm::Image19Click() {
 
 // The first click of the double click has already chosen the eraser.
 void TMainForm::Image17DblClick() {
+    BeginStep(StepKind::ClearPaint, StepPart::Paint);
     ClearPaintTiles();
+    EndStep();
     RequestFrame();
 }
 

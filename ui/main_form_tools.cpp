@@ -10,7 +10,7 @@
 // Every tool button but the photo view's closes an open selection outline
 // first; the photo view tools leave it open so drawing can go on afterwards.
 void TMainForm::SelectTool(uint8_t tool, bool closeSelection) {
-    if (closeSelection) CloseSelection();
+    if (closeSelection) CloseSelectionStep();
     ToolMode = tool;
     ButtonsImages(0, true);
     RequestFrame();
@@ -66,10 +66,7 @@ void TMainForm::Image18Click() {
 
 // Drops any outline and selects everything.
 void TMainForm::Image18DblClick() {
-    ToolMode = Tool::SelectionDone;
-    SelectionClosed = true;
-    SelectionLast = 0;
-    SelectWholeMask();
+    SelectAll();
     RequestFrame();
 }
 

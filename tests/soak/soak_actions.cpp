@@ -236,6 +236,28 @@ void SoakDriver::PressKey() {
     QTest::keyClick(form_.Panel1, key, shifted ? Qt::ShiftModifier : Qt::NoModifier);
 }
 
+// Undo by either key, now and then in the middle of a drag (which it ends
+// first), and redo by either of its keys.
+void SoakDriver::UndoOrRedo() {
+    if (Chance(60)) {
+        const bool midDrag = Chance(20);
+        const QPoint at = CanvasPoint(false);
+        if (midDrag) {
+            Hover(at);
+            SendCanvas(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
+            SendCanvas(QEvent::MouseMove, at + QPoint(Random(-30, 30), Random(-30, 30)),
+                       Qt::NoButton, Qt::LeftButton);
+        }
+        QTest::keyClick(form_.Panel1, Qt::Key_Z, Qt::ControlModifier);
+        if (midDrag) SendCanvas(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
+        return;
+    }
+    if (Chance(50))
+        QTest::keyClick(form_.Panel1, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    else
+        QTest::keyClick(form_.Panel1, Qt::Key_Y, Qt::ControlModifier);
+}
+
 // A picture file dropped on the canvas (a PNG there becomes a tattoo) or
 // elsewhere on the window (it becomes the photo).
 void SoakDriver::DropFile() {

@@ -98,6 +98,7 @@ const std::vector<SoakDriver::Action>& SoakDriver::Actions() {
         {"wheel", 3, &SoakDriver::TurnWheel},
         {"key", 3, &SoakDriver::PressKey},
         {"drop file", 1, &SoakDriver::DropFile},
+        {"undo or redo", 6, &SoakDriver::UndoOrRedo},
     };
     return actions;
 }
@@ -134,6 +135,14 @@ void SoakDriver::DrawFrame() {
     if (!form_.Panel1->isVisible()) return;
     form_.Panel1->grabFramebuffer();
     ++Frames;
+}
+
+void SoakDriver::UndoSteps(int count, bool redo) {
+    if (form_.TextScreen->isVisible()) ClickControl(form_.TextScreen, Qt::LeftButton);
+    const Qt::KeyboardModifiers keys =
+        redo ? Qt::ControlModifier | Qt::ShiftModifier : Qt::ControlModifier;
+    for (int n = 0; n < count; ++n)
+        QTest::keyClick(form_.Panel1, Qt::Key_Z, keys);
 }
 
 // Any of the photos written; only real files when a dialog must find them.

@@ -28,6 +28,8 @@ class SoakDriver {
     std::string History() const;
     // Makes the canvas draw a frame now, as the display would.
     void DrawFrame();
+    // Undoes (or redoes) this many steps by the keys.
+    void UndoSteps(int count, bool redo);
 
     int Frames = 0;
     int PhotosOpened = 0;
@@ -99,6 +101,7 @@ class SoakDriver {
     void TurnWheel();
     void PressKey();
     void DropFile();
+    void UndoOrRedo();
 
     TMainForm& form_;
     std::mt19937 random_;

@@ -19,6 +19,7 @@
 #include "content/photo_loader.h"
 #include "platform/language.h"
 #include "platform/picture_control.h"
+#include "scene/history.h"
 #include "scene/scene_state.h"
 #include "tests/ui/main_form_fixture.h"
 #include "ui/button_table.h"
@@ -143,8 +144,9 @@ TEST_F(Conveniences, ADroppedPictureBecomesThePhotoAndADroppedPngOnTheCanvasATat
     Drop(dir_.filePath("design.png"), OnCanvas({200, 150}));
     EXPECT_EQ(DroppedDesignTextureCount(), 2);
     OpenFoto(StockPhotoSource);
+    ClearHistory();
     Drop(dir_.filePath("design.png"), OnCanvas({100, 150}));
-    EXPECT_EQ(DroppedDesignTextureCount(), 1) << "textures no layer uses are let go";
+    EXPECT_EQ(DroppedDesignTextureCount(), 1) << "textures no layer or step uses are let go";
 
     Drop(Write("broken.png", {}, "\x89PNG\r\n\x1a\n not really"), OnCanvas({100, 150}));
     EXPECT_EQ(LastLayer, 0);
