@@ -26,7 +26,8 @@ bool SameLayers(const SceneParts& a, const SceneParts& b) {
 
 bool SameSelection(const SceneParts& a, const SceneParts& b) {
     return a.SelectionLast == b.SelectionLast && a.SelectionClosed == b.SelectionClosed &&
-           a.ClipToSelection == b.ClipToSelection && a.ToolMode == b.ToolMode && a.Points.size() == b.Points.size() &&
+           a.ClipToSelection == b.ClipToSelection && a.ToolMode == b.ToolMode &&
+           a.Points.size() == b.Points.size() &&
            std::equal(a.Points.begin(), a.Points.end(), b.Points.begin(),
                       [](const TSelectionPoint& p, const TSelectionPoint& q) {
                           return p.X == q.X && p.Y == q.Y;

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "scene/shading_map.h"
 #include "scene/history.h"
+#include "scene/shading_map.h"
 
 std::vector<TTattooLayer> Layers;
 int32_t LastLayer = -1;

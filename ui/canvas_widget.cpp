@@ -14,8 +14,8 @@
 #include "scene/frame_request.h"
 #include "scene/scene_state.h"
 #include "tools/canvas_pointer.h"
-#include "tools/photo_view.h"
 #include "tools/ink_look.h"
+#include "tools/photo_view.h"
 
 CanvasWidget::CanvasWidget(QWidget* parent) : QOpenGLWidget(parent) {
     setFixedSize(CanvasWidth, CanvasHeight);
