@@ -4,11 +4,13 @@
 #include <QImage>
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "content/catalog.h"
 #include "content/content_messages.h"
 #include "content/png_codec.h"
+#include "content/session_scene.h"
 #include "platform/canvas_context.h"
 #include "platform/language.h"
 #include "render/gl_canvas.h"
@@ -89,9 +91,7 @@ bool AddDroppedDesign(const std::string& path, int32_t x, int32_t y) {
         return false;
     }
     const float scale = std::min(0.5f, MaxShownSide / std::max(picture.Width, picture.Height));
-    DeleteUnusedDroppedTextures();
-    const TextureName texture = UploadTexture(1, picture, true);
-    DroppedTextures.push_back(texture);
+    const TextureName texture = AddDesignTexture(picture);
     TTattooLayer& layer = Layers[AddLayer()];
     layer.Visible = true;
     layer.Group = DroppedDesignGroup;
@@ -101,6 +101,15 @@ bool AddDroppedDesign(const std::string& path, int32_t x, int32_t y) {
     PlaceDroppedCorners(x, y, picture.Width * scale, picture.Height * scale, layer.Corners);
     RequestFrame();
     return true;
+}
+
+TextureName AddDesignTexture(const Picture& picture) {
+    DeleteUnusedDroppedTextures();
+    auto pixels = std::make_shared<const Picture>(picture);
+    const TextureName texture = UploadTexture(1, *pixels, true);
+    DroppedTextures.push_back(texture);
+    RememberDesign(texture, std::move(pixels));
+    return texture;
 }
 
 int DroppedDesignTextureCount() {

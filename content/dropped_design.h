@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "scene/picture.h"
 #include "scene/scene_state.h"
 
 // Tattoo designs that come from PNG files dropped on the canvas rather than
@@ -25,6 +26,10 @@ bool AddDroppedDesign(const std::string& path, int32_t x, int32_t y);
 // canvas pixels about canvas point (x, y), with the whole picture mapped.
 void PlaceDroppedCorners(int32_t x, int32_t y, float shownWidth, float shownHeight,
                          TLayerCorner (&corners)[4]);
+
+// Makes a texture of an RGBA design (top row first) that is deleted once no
+// layer uses it, as for a dropped design.
+TextureName AddDesignTexture(const Picture& picture);
 
 // How many dropped designs have a texture (for tests).
 int DroppedDesignTextureCount();

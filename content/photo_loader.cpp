@@ -4,9 +4,12 @@
 #include <algorithm>
 #include <cstring>
 #include <fstream>
+#include <memory>
 
 #include "content/content_messages.h"
 #include "content/photo_reading.h"
+#include "content/picture_writer.h"
+#include "content/session_scene.h"
 #include "platform/canvas_context.h"
 #include "platform/language.h"
 #include "platform/resources.h"
@@ -14,6 +17,7 @@
 #include "render/tile_drawing.h"
 #include "scene/frame_request.h"
 #include "scene/geometry.h"
+#include "scene/scene_changes.h"
 #include "scene/scene_state.h"
 #include "scene/selection_mask.h"
 
@@ -193,6 +197,10 @@ void ReplacePhoto(const Picture& photo) {
     QuarterTurns = 0;
     ResetPaintLayer();
     FitPhotoIntoView();
+    // Until the caller names the file it came from, a session keeps the
+    // photo's pixels.
+    RememberScenePhoto(std::make_shared<const Picture>(photo), nullptr, {});
+    ++PhotoLoadCount;
     RequestFrame();
 }
 
@@ -216,5 +224,9 @@ bool OpenFoto(const std::string& source) {
         return false;
     }
     ReplacePhoto(photo);
+    // A session keeps the file itself, so a JPEG is never compressed again.
+    RememberScenePhoto(std::make_shared<const Picture>(std::move(photo)),
+                       std::make_shared<const std::vector<uint8_t>>(std::move(file.Bytes)),
+                       ExtensionOf(file.Type));
     return true;
 }

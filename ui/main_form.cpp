@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QWindow>
 
+#include "content/autosave.h"
 #include "content/photo_loader.h"
 #include "platform/canvas_context.h"
 #include "platform/form_controls.h"
@@ -22,6 +23,7 @@
 
 TMainForm* MainForm = nullptr;
 std::string StartupPhoto;
+bool KeepWorkSafe = false;
 std::function<void()> TerminateApplication = [] { QCoreApplication::quit(); };
 
 TMainForm::TMainForm(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint) {
@@ -64,10 +66,9 @@ void TMainForm::bminClick() {
 }
 
 void TMainForm::bcloseClick() {
-    const MessageAnswer answer =
-        ShowMessageBox(Lang(50), Lang(40), MessageButtons::YesNo, MessageIcon::Question);
-    if (answer != MessageAnswer::Yes) return;
+    if (!QuitConfirmed()) return;
     ButtonsImages(0, true);
+    EndAutosave();
     TerminateApplication();
 }
 
@@ -87,6 +88,7 @@ void TMainForm::FormClose() {
     for (TextureName texture : named)
         glDeleteTextures(1, &texture);
     ReleaseCanvasContext();
+    EndAutosave();
     TerminateApplication();
 }
 
