@@ -104,8 +104,11 @@ bool AddDroppedDesign(const std::string& path, int32_t x, int32_t y) {
 }
 
 TextureName AddDesignTexture(const Picture& picture) {
+    return AddDesignTexture(std::make_shared<const Picture>(picture));
+}
+
+TextureName AddDesignTexture(std::shared_ptr<const Picture> pixels) {
     DeleteUnusedDroppedTextures();
-    auto pixels = std::make_shared<const Picture>(picture);
     const TextureName texture = UploadTexture(1, *pixels, true);
     DroppedTextures.push_back(texture);
     RememberDesign(texture, std::move(pixels));

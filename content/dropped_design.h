@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "scene/picture.h"
@@ -30,6 +31,7 @@ void PlaceDroppedCorners(int32_t x, int32_t y, float shownWidth, float shownHeig
 // Makes a texture of an RGBA design (top row first) that is deleted once no
 // layer uses it, as for a dropped design.
 TextureName AddDesignTexture(const Picture& picture);
+TextureName AddDesignTexture(std::shared_ptr<const Picture> pixels);
 
 // How many dropped designs have a texture (for tests).
 int DroppedDesignTextureCount();

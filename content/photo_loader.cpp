@@ -186,6 +186,11 @@ void ResetPaintLayer() {
 }
 
 void ReplacePhoto(const Picture& photo) {
+    ReplaceScenePhoto(std::make_shared<const Picture>(photo));
+}
+
+void ReplaceScenePhoto(SharedPicture shared) {
+    const Picture& photo = *shared;
     LastLayer = -1;
     // The layer the pointer was over no longer exists.
     HoverLayer = -1;
@@ -199,7 +204,7 @@ void ReplacePhoto(const Picture& photo) {
     FitPhotoIntoView();
     // Until the caller names the file it came from, a session keeps the
     // photo's pixels.
-    RememberScenePhoto(std::make_shared<const Picture>(photo), nullptr, {});
+    RememberScenePhoto(std::move(shared), nullptr, {});
     ++PhotoLoadCount;
     RequestFrame();
 }
@@ -223,9 +228,10 @@ bool OpenFoto(const std::string& source) {
         ReportUnusablePhoto(problem);
         return false;
     }
-    ReplacePhoto(photo);
+    auto shared = std::make_shared<const Picture>(std::move(photo));
+    ReplaceScenePhoto(shared);
     // A session keeps the file itself, so a JPEG is never compressed again.
-    RememberScenePhoto(std::make_shared<const Picture>(std::move(photo)),
+    RememberScenePhoto(std::move(shared),
                        std::make_shared<const std::vector<uint8_t>>(std::move(file.Bytes)),
                        ExtensionOf(file.Type));
     return true;

@@ -49,7 +49,7 @@ TextureName DesignTexture(const SessionDesign& design, int32_t& group, int32_t& 
         }
     }
     group = item = DroppedDesignGroup;
-    return AddDesignTexture(*design.Pixels);
+    return AddDesignTexture(design.Pixels);
 }
 
 void PlaceTattoos(const SessionScene& scene) {
@@ -146,7 +146,7 @@ bool ReadSessionBytes(const std::string& path, std::vector<uint8_t>& bytes) {
 }
 
 void ApplySessionScene(const SessionScene& scene) {
-    ReplacePhoto(*scene.Photo);
+    ReplaceScenePhoto(scene.Photo);
     RememberScenePhoto(scene.Photo, scene.PhotoFile, scene.PhotoSuffix);
     PlaceTattoos(scene);
     PutPaint(scene.Paint);

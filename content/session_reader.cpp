@@ -93,7 +93,6 @@ SessionProblem ReadPhoto(ZipReader& zip, const SessionIndex& index, SessionScene
         if (const ZipProblem problem = zip.Read(index.PhotoEntry, bytes);
             problem != ZipProblem::None)
             return FromZip(problem);
-        auto shared = std::make_shared<const std::vector<uint8_t>>(bytes);
         PhotoFile file;
         std::string name = "photo";
         name += index.PhotoSuffix;
@@ -104,7 +103,7 @@ SessionProblem ReadPhoto(ZipReader& zip, const SessionIndex& index, SessionScene
         if (const PhotoProblem problem = DecodePhotoFile(file, MaxPhotoSide, photo);
             problem != PhotoProblem::None)
             return FromPhoto(problem);
-        out.PhotoFile = std::move(shared);
+        out.PhotoFile = std::make_shared<const std::vector<uint8_t>>(std::move(file.Bytes));
         out.PhotoSuffix = index.PhotoSuffix;
     }
     // The photo must come out exactly as it was saved.
@@ -125,7 +124,8 @@ SessionProblem ReadPictures(ZipReader& zip, const SessionIndex& index, SessionSc
             return problem;
         if (design.Width > MaxDroppedDesignSide || design.Height > MaxDroppedDesignSide)
             return SessionProblem::TooLarge;
-        out.Designs[i].Pixels = std::make_shared<const Picture>(DesignWithAlpha(design));
+        if (!design.HasAlpha()) design = DesignWithAlpha(design);
+        out.Designs[i].Pixels = std::make_shared<const Picture>(std::move(design));
     }
     if (index.PaintEntry.empty()) return SessionProblem::None;
     if (const SessionProblem problem = ReadPng(zip, index.PaintEntry, out.Paint);
@@ -133,7 +133,7 @@ SessionProblem ReadPictures(ZipReader& zip, const SessionIndex& index, SessionSc
         return problem;
     if (out.Paint.Width != out.Photo->Width || out.Paint.Height != out.Photo->Height)
         return SessionProblem::Damaged;
-    out.Paint = DesignWithAlpha(out.Paint);
+    if (!out.Paint.HasAlpha()) out.Paint = DesignWithAlpha(out.Paint);
     return SessionProblem::None;
 }
 
