@@ -24,8 +24,18 @@ namespace {
 
 constexpr const char* AutosavePrefix = "autosave-";
 
+// A write still under way when the program ends is waited for rather than
+// cut off (a joinable thread left to its destructor would end the program).
+struct JoiningThread {
+    std::thread Thread;
+    ~JoiningThread() { Wait(); }
+    void Wait() {
+        if (Thread.joinable()) Thread.join();
+    }
+};
+
 QPointer<QTimer> Timer;
-std::thread Worker;
+JoiningThread Worker;
 std::atomic<bool> Writing{false};
 uint64_t ShownPrint = 0;
 uint64_t SavedPrint = 0;
@@ -37,7 +47,7 @@ void ArmTimer() {
 }
 
 void Written() {
-    if (Worker.joinable()) Worker.join();
+    Worker.Wait();
     if (SceneFingerprint() != AutosavedPrint) ArmTimer();
 }
 
@@ -45,13 +55,13 @@ void Written() {
 // the worker, which hands the end back to the GUI thread.
 void WriteAutosave() {
     if (Writing) return;
-    if (Worker.joinable()) Worker.join();
+    Worker.Wait();
     auto scene = std::make_shared<SessionScene>();
     if (!TakeSessionScene(*scene)) return;
     AutosavedPrint = SceneFingerprint();
     QDir().mkpath(QString::fromStdString(AutosaveFolder()));
     Writing = true;
-    Worker = std::thread([scene, path = OwnAutosavePath()] {
+    Worker.Thread = std::thread([scene, path = OwnAutosavePath()] {
         std::string error;
         WriteSessionFile(path, *scene, error);
         Writing = false;
@@ -92,7 +102,7 @@ void StartAutosave(QObject* owner, int intervalMs) {
 }
 
 void WaitForAutosave() {
-    if (Worker.joinable()) Worker.join();
+    Worker.Wait();
 }
 
 void EndAutosave() {
