@@ -39,6 +39,8 @@ void DeleteUnusedDroppedTextures() {
     std::erase_if(DroppedTextures, [](TextureName texture) {
         if (TextureInUse(texture)) return false;
         glDeleteTextures(1, &texture);
+        // The name may come back for another picture.
+        ForgetDesign(texture);
         return true;
     });
 }

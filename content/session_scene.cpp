@@ -76,9 +76,21 @@ void RememberDesign(TextureName texture, SharedPicture pixels) {
     Designs[texture] = std::move(pixels);
 }
 
+// A texture made elsewhere is read back from the GL once, so that no tattoo
+// is ever left out of a session.
 SharedPicture DesignOfTexture(TextureName texture) {
     const auto found = Designs.find(texture);
-    return found == Designs.end() ? nullptr : found->second;
+    if (found != Designs.end()) return found->second;
+    MakeCanvasCurrent();
+    Picture pixels;
+    if (!ReadDesignTexture(texture, pixels)) return nullptr;
+    auto shared = std::make_shared<const Picture>(std::move(pixels));
+    Designs[texture] = shared;
+    return shared;
+}
+
+void ForgetDesign(TextureName texture) {
+    Designs.erase(texture);
 }
 
 bool TakeSessionScene(SessionScene& out) {

@@ -66,6 +66,7 @@ void RememberScenePhoto(SharedPicture photo, SharedBytes file, const std::string
 // tattoo layer can use.
 void RememberDesign(TextureName texture, SharedPicture pixels);
 SharedPicture DesignOfTexture(TextureName texture);
+void ForgetDesign(TextureName texture);
 
 // Copies the scene from the editor's state (no GL needed, fast enough for the
 // GUI thread). False without a photo.

@@ -110,3 +110,26 @@ bool CaptureTattooLayer(int layer, LayerPicture& out) {
     out = {box.X0, box.Y0, std::move(picture)};
     return true;
 }
+
+bool ReadDesignTexture(TextureName texture, Picture& out) {
+    if (texture == 0 || !QOpenGLContext::currentContext()) return false;
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    glBindTexture(GL_TEXTURE_2D, texture);
+    GLint width = 0, height = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
+    if (width <= 0 || height <= 0) return false;
+    std::vector<uint8_t> rows(size_t(width) * size_t(height) * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, rows.data());
+    glBindTexture(GL_TEXTURE_2D, 0);
+    if (glGetError() != GL_NO_ERROR) return false;
+    Picture picture{width, height, 4, std::vector<uint8_t>(rows.size())};
+    const size_t stride = size_t(width) * 4;
+    for (int y = 0; y < height; ++y)
+        std::copy_n(rows.data() + stride * size_t(height - 1 - y), stride,
+                    picture.Pixels.data() + stride * size_t(y));
+    out = std::move(picture);
+    return true;
+}

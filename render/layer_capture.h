@@ -1,6 +1,7 @@
 #pragma once
 
 #include "scene/picture.h"
+#include "scene/scene_state.h"
 
 // One tattoo layer alone as it looks in the composed picture (bent, mirrored,
 // faded by its alpha), drawn into an offscreen framebuffer the size of its
@@ -15,3 +16,8 @@ struct LayerPicture {
     Picture Pixels; // RGBA, top row first
 };
 bool CaptureTattooLayer(int layer, LayerPicture& out);
+
+// A design texture's level 0 read back as an RGBA picture, top row first
+// (design textures hold their rows bottom first). False for no texture or
+// no current context.
+bool ReadDesignTexture(TextureName texture, Picture& out);

@@ -127,6 +127,9 @@ class TMainForm : public QWidget {
     bool QuitConfirmed();
     // Offers the newest autosave a crashed copy left behind.
     void OfferRecovery();
+    // The brush-size edit and the colour swatches as the scene has them,
+    // after a session brought its own.
+    void ShowSessionTools();
     void GalleryMiniatureClick(int slot);
     // Puts the composed picture into PrintBitmap (empty when there is none).
     void PrintToBMP();

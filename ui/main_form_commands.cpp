@@ -65,7 +65,7 @@ void TMainForm::LoadPictureClick() {
 // the buttons then show the tool that is left.
 // A session opens in place of the whole scene, the photo with it.
 void TMainForm::OpenPhoto(const std::string& path) {
-    OpenPhotoOrSession(path);
+    if (OpenPhotoOrSession(path) && LowerExtension(path) == SessionSuffix) ShowSessionTools();
     ShowButtonsImages();
 }
 

@@ -80,6 +80,7 @@ void TMainForm::FormCreate() {
     // A photo named on the command line takes the sample photo's place; one
     // that is refused has been reported, and the sample photo is shown.
     if (StartupPhoto.empty() || !OpenPhotoOrSession(StartupPhoto)) OpenFoto(StockPhotoSource);
+    ShowSessionTools();
     // Nothing is lost by quitting before the first change.
     NoteSceneSaved();
     if (KeepWorkSafe) {

@@ -1,4 +1,5 @@
 #include <QFile>
+#include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
@@ -7,10 +8,12 @@
 #include "content/session_open.h"
 #include "platform/language.h"
 #include "platform/message_box.h"
+#include "tools/brush_size.h"
 #include "ui/button_skins.h"
 #include "ui/dialog_folders.h"
 #include "ui/main_form.h"
 #include "ui/save_picture_dialog.h"
+#include "ui/swatch_colours.h"
 
 namespace {
 
@@ -48,6 +51,18 @@ std::string RestoreQuestion(const QDateTime& written) {
 
 } // namespace
 
+void TMainForm::ShowSessionTools() {
+    Edit1->setText(QString::fromStdString(BrushSizeText));
+    Edit1Exit();
+    int chosen = 0;
+    for (int n = 1; n <= SwatchCount && chosen == 0; ++n) {
+        const TPaintColor swatch = SwatchColour(n);
+        if (swatch.R == PaintColor.R && swatch.G == PaintColor.G && swatch.B == PaintColor.B)
+            chosen = n;
+    }
+    ShowSwatches(chosen);
+}
+
 bool TMainForm::QuitConfirmed() {
     switch (AskQuit(SceneUnsaved())) {
     case QuitAnswer::Quit:
@@ -74,6 +89,7 @@ void TMainForm::OfferRecovery() {
                                 MessageButtons::YesNo, MessageIcon::Question);
         if (answer == MessageAnswer::Yes && OpenSessionFile(stale.Path)) {
             AdoptAutosave(stale.Path);
+            ShowSessionTools();
             ShowButtonsImages();
             return;
         }

@@ -10,6 +10,7 @@
 #include "content/session_json.h"
 #include "content/session_open.h"
 #include "content/zip_archive.h"
+#include "render/layer_capture.h"
 #include "scene/frame_request.h"
 #include "tests/ui/picture_commands_fixture.h"
 
@@ -27,6 +28,9 @@ class Sessions : public PictureCommands {
             qputenv("XDG_STATE_HOME", dir_.filePath("state").toUtf8());
         for (int n : {60, 61, 62, 63})
             LangStrings[n - 1] = "text " + std::to_string(n) + "|part 2|part 3|part 4";
+        // The fixture's texture was made outside the design paths: the session
+        // reads it back from the GL.
+        const TextureName madeElsewhere = Layers[0].Texture;
         const Picture stripes{2, 1, 4, {0, 220, 0, 255, 200, 0, 200, 128}};
         Layers[0].Texture = AddDesignTexture(stripes);
         Layers[0].Group = Layers[0].Item = DroppedDesignGroup;
@@ -37,6 +41,7 @@ class Sessions : public PictureCommands {
         const int hidden = AddLayer();
         Layers[hidden] = Layers[k];
         Layers[hidden].Visible = false;
+        Layers[hidden].Texture = madeElsewhere;
         ClickControl(form_.ImageButton("bRotateR"));
         SelectionClosed = false;
         SelectionPoints[0] = {5, 5};
@@ -109,6 +114,12 @@ TEST_F(Sessions, ASessionSavedAndOpenedThroughTheDialogsComposesTheSamePicture) 
     OpenThroughDialog(dir_.filePath("arm.ora"));
     EXPECT_TRUE(messages_.empty());
     ASSERT_EQ(LastLayer + 1, int(layers.size()));
+    Picture design;
+    ASSERT_TRUE(ReadDesignTexture(Layers[2].Texture, design));
+    const std::vector<uint8_t> green = {0, 220, 0, 255};
+    EXPECT_EQ(design.Width * design.Height, 4);
+    EXPECT_TRUE(std::equal(green.begin(), green.end(), design.Pixels.begin() + 12))
+        << "the design read back from the GL came back";
     for (size_t i = 0; i < layers.size(); ++i) {
         EXPECT_EQ(Layers[i].Alpha, layers[i].Alpha);
         EXPECT_EQ(Layers[i].Visible, layers[i].Visible);
