@@ -56,10 +56,10 @@ void LoadHeavyScene(const QTemporaryDir& folder) {
     const std::string photo = folder.filePath("photo.jpg").toStdString();
     EncodeJpegFile(photo, SkinPicture(Side, Side, 3, 1), SavedJpegQuality);
     OpenFoto(photo);
+    // A design's texture goes when no layer uses it: each is placed at once.
     TextureName designs[DesignCount];
-    for (int d = 0; d < DesignCount; ++d)
-        designs[d] = AddDesignTexture(SkinPicture(512, 512, 4, 10 + d));
     for (int i = 0; i < TattooCount; ++i) {
+        if (i < DesignCount) designs[i] = AddDesignTexture(SkinPicture(512, 512, 4, 10 + i));
         TTattooLayer& layer = Layers[AddLayer()];
         const float x = 150.0f + (i % 10) * 195;
         const float y = 200.0f + (i / 10) * 400;

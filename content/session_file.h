@@ -29,6 +29,10 @@ enum class SessionProblem { None, NotASession, Damaged, TooLarge, Newer };
 // scene of its composed picture alone, within the photo limits. Runs on any
 // thread; no GL, no editor state.
 SessionProblem DecodeSession(const std::vector<uint8_t>& bytes, SessionScene& out);
+// The same straight from a file: only the entries used are read.
+SessionProblem DecodeSessionFile(const std::string& path, SessionScene& out);
+class ZipReader;
+SessionProblem DecodeSessionZip(ZipReader& zip, SessionScene& out);
 
 // Turns an upright picture by quarter turns clockwise, as the canvas shows it.
 Picture TurnedPicture(const Picture& picture, int quarterTurns);

@@ -156,10 +156,8 @@ void ApplySessionScene(const SessionScene& scene) {
 }
 
 bool OpenSessionFile(const std::string& path) {
-    std::vector<uint8_t> bytes;
     SessionScene scene;
-    SessionProblem problem = SessionProblem::Damaged;
-    if (ReadSessionBytes(path, bytes)) problem = DecodeSession(bytes, scene);
+    const SessionProblem problem = DecodeSessionFile(path, scene);
     if (problem != SessionProblem::None) {
         AskContentMessage(SessionProblemText(problem), Lang(TextErrorCaption), MessageButtons::Ok,
                           MessageIcon::Error);

@@ -143,6 +143,18 @@ SessionProblem DecodeSession(const std::vector<uint8_t>& bytes, SessionScene& ou
     ZipReader zip;
     if (const ZipProblem problem = zip.Open(bytes); problem != ZipProblem::None)
         return FromZip(problem);
+    return DecodeSessionZip(zip, out);
+}
+
+SessionProblem DecodeSessionFile(const std::string& path, SessionScene& out) {
+    if (!IsRegularFile(path)) return SessionProblem::Damaged;
+    ZipReader zip;
+    if (const ZipProblem problem = zip.OpenFile(path); problem != ZipProblem::None)
+        return FromZip(problem);
+    return DecodeSessionZip(zip, out);
+}
+
+SessionProblem DecodeSessionZip(ZipReader& zip, SessionScene& out) {
     if (!zip.Has(SessionJsonEntry)) return ReadForeign(zip, out);
     if (!StackWellFormed(zip)) return SessionProblem::Damaged;
     std::vector<uint8_t> text;

@@ -3,6 +3,7 @@
 #include <zip.h>
 
 #include <algorithm>
+#include <fstream>
 
 struct ZipReader::Archive {
     zip_t* Zip = nullptr;
@@ -130,6 +131,26 @@ ZipProblem ZipReader::Open(const std::vector<uint8_t>& data) {
     }
     archive_ = std::make_unique<Archive>();
     archive_->Zip = zip;
+    return Check();
+}
+
+ZipProblem ZipReader::OpenFile(const std::string& path) {
+    archive_.reset();
+    int code = 0;
+    zip_t* zip = zip_open(path.c_str(), ZIP_RDONLY, &code);
+    if (!zip) {
+        char start[2] = {};
+        std::ifstream(path, std::ios::binary).read(start, sizeof start);
+        const bool startsAsZip = start[0] == 'P' && start[1] == 'K';
+        return code == ZIP_ER_NOZIP && !startsAsZip ? ZipProblem::NotAZip : ZipProblem::Damaged;
+    }
+    archive_ = std::make_unique<Archive>();
+    archive_->Zip = zip;
+    return Check();
+}
+
+ZipProblem ZipReader::Check() {
+    zip_t* zip = archive_->Zip;
     const zip_int64_t count = zip_get_num_entries(zip, 0);
     if (count < 0 || count > MaxZipEntries) return ZipProblem::TooLarge;
     for (zip_int64_t i = 0; i < count; ++i) {

@@ -52,6 +52,8 @@ class ZipReader {
     // checks every entry's name: a name with ".." or an absolute path refuses
     // the whole archive.
     ZipProblem Open(const std::vector<uint8_t>& data);
+    // The same for a file, of which only the entries read are read.
+    ZipProblem OpenFile(const std::string& path);
     bool Has(const std::string& name) const;
     // The entries' names in the archive's order.
     std::vector<std::string> Names() const;
@@ -59,6 +61,7 @@ class ZipReader {
     ZipProblem Read(const std::string& name, std::vector<uint8_t>& out);
 
   private:
+    ZipProblem Check();
     struct Archive;
     std::unique_ptr<Archive> archive_;
     uint64_t readSoFar_ = 0;
