@@ -64,8 +64,12 @@ void TMainForm::LoadPictureClick() {
 // Loading a photo ends an outline being drawn, and the Select tool with it:
 // the buttons then show the tool that is left.
 // A session opens in place of the whole scene, the photo with it.
+// A session just opened is saved work: nothing of it is lost by quitting.
 void TMainForm::OpenPhoto(const std::string& path) {
-    if (OpenPhotoOrSession(path) && LowerExtension(path) == SessionSuffix) ShowSessionTools();
+    if (OpenPhotoOrSession(path) && LowerExtension(path) == SessionSuffix) {
+        ShowSessionTools();
+        NoteSceneSaved();
+    }
     ShowButtonsImages();
 }
 

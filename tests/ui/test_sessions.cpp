@@ -129,6 +129,7 @@ TEST_F(Sessions, ASessionSavedAndOpenedThroughTheDialogsComposesTheSamePicture) 
     EXPECT_EQ(SelectionLast, 2);
     EXPECT_FALSE(SelectionClosed);
     EXPECT_TRUE(Composed() == before) << "the composed picture is byte-identical";
+    EXPECT_FALSE(SceneUnsaved()) << "the session just opened is saved work";
 }
 
 // Another program's file opens as a photo of its composed picture.
