@@ -28,7 +28,7 @@ ASAN_BUILD     ?= build-asan
 FUZZ_BUILD     ?= build-fuzz
 COVERAGE_BUILD ?= build-fuzz-coverage
 FUZZ_SECONDS   ?= 60
-FUZZ_TARGETS   := png jpeg bmp language catalog gallery
+FUZZ_TARGETS   := png jpeg bmp language catalog gallery session
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

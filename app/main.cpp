@@ -77,6 +77,7 @@ int main(int argc, char** argv) {
     // Of the files given, the first is the photo to start with.
     const std::vector<std::string> files = FileArguments(argc, argv, 2);
     if (!files.empty()) StartupPhoto = files.front();
+    KeepWorkSafe = true;
     UseCanvasSurfaceFormat();
     QApplication application(argc, argv);
     QApplication::setApplicationName("velmora");

@@ -1,9 +1,11 @@
 #include "content/catalog.h"
 
 #include <QLabel>
+#include <memory>
 
 #include "content/content_messages.h"
 #include "content/png_codec.h"
+#include "content/session_scene.h"
 #include "platform/form_controls.h"
 #include "platform/language.h"
 #include "platform/picture_control.h"
@@ -87,7 +89,10 @@ bool EnsureDesignTexture(const CatalogGroup& group, CatalogItem& item) {
                           MessageIcon::Error);
         return false;
     }
-    item.Texture = UploadTexture(1, DesignWithAlpha(picture), true);
+    auto pixels = std::make_shared<const Picture>(DesignWithAlpha(picture));
+    item.Texture = UploadTexture(1, *pixels, true);
+    // A session stores the picture a layer was made from.
+    RememberDesign(item.Texture, std::move(pixels));
     item.Loaded = true;
     return true;
 }

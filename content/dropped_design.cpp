@@ -4,11 +4,13 @@
 #include <QImage>
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "content/catalog.h"
 #include "content/content_messages.h"
 #include "content/png_codec.h"
+#include "content/session_scene.h"
 #include "platform/canvas_context.h"
 #include "platform/language.h"
 #include "render/gl_canvas.h"
@@ -92,6 +94,8 @@ void DeleteUnusedDroppedTextures() {
         if (TextureInUse(texture.Name)) return false;
         ForgetInkTexture(texture.Name);
         glDeleteTextures(1, &texture.Name);
+        // The name may come back for another picture.
+        ForgetDesign(texture.Name);
         return true;
     });
 }
@@ -119,9 +123,7 @@ bool AddDroppedDesign(const std::string& path, int32_t x, int32_t y) {
         return false;
     }
     const float scale = std::min(0.5f, MaxShownSide / std::max(picture.Width, picture.Height));
-    DeleteUnusedDroppedTextures();
-    const TextureName texture = UploadTexture(1, picture, true);
-    AdoptDesignTexture(texture, DesignTextureBytes(picture));
+    const TextureName texture = AddDesignTexture(picture);
     BeginStep(StepKind::AddTattoo, StepPart::Layers);
     TTattooLayer& layer = Layers[AddLayer()];
     layer.Visible = true;
@@ -134,6 +136,18 @@ bool AddDroppedDesign(const std::string& path, int32_t x, int32_t y) {
     EndStep();
     RequestFrame();
     return true;
+}
+
+TextureName AddDesignTexture(const Picture& picture) {
+    return AddDesignTexture(std::make_shared<const Picture>(picture));
+}
+
+TextureName AddDesignTexture(std::shared_ptr<const Picture> pixels) {
+    DeleteUnusedDroppedTextures();
+    const TextureName texture = UploadTexture(1, *pixels, true);
+    AdoptDesignTexture(texture, DesignTextureBytes(*pixels));
+    RememberDesign(texture, std::move(pixels));
+    return texture;
 }
 
 int DroppedDesignTextureCount() {

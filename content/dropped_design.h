@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
+#include "scene/picture.h"
 #include "scene/scene_state.h"
 
 // Tattoo designs that come from PNG files dropped on the canvas rather than
@@ -32,6 +34,10 @@ void PlaceDroppedCorners(int32_t x, int32_t y, float shownWidth, float shownHeig
 void AdoptDesignTexture(TextureName texture, size_t bytes);
 // Deletes the kept textures nothing uses any more.
 void DeleteUnusedDroppedTextures();
+// Makes a texture of an RGBA design (top row first) that is deleted once no
+// layer uses it, as for a dropped design.
+TextureName AddDesignTexture(const Picture& picture);
+TextureName AddDesignTexture(std::shared_ptr<const Picture> pixels);
 
 // How many dropped designs have a texture (for tests).
 int DroppedDesignTextureCount();

@@ -4,9 +4,12 @@
 #include <algorithm>
 #include <cstring>
 #include <fstream>
+#include <memory>
 
 #include "content/content_messages.h"
 #include "content/photo_reading.h"
+#include "content/picture_writer.h"
+#include "content/session_scene.h"
 #include "platform/canvas_context.h"
 #include "platform/language.h"
 #include "platform/resources.h"
@@ -15,6 +18,7 @@
 #include "scene/frame_request.h"
 #include "scene/geometry.h"
 #include "scene/history.h"
+#include "scene/scene_changes.h"
 #include "scene/scene_state.h"
 #include "scene/selection_mask.h"
 #include "scene/shading_map.h"
@@ -202,11 +206,17 @@ void ResetPaintLayer() {
 }
 
 void ReplacePhoto(const Picture& photo) {
+    ReplaceScenePhoto(std::make_shared<const Picture>(photo));
+}
+
+void ReplaceScenePhoto(SharedPicture shared) {
     ShowHistoryPhoto = ShowPhotoAgain;
     ReportLostPhoto = ReportPhotoLost;
-    // The first photo is where the history starts; any later one is a step.
-    const bool step = PhotoWidth > 0 && PhotoHeight > 0 && !CurrentPhoto.Empty();
+    // The first photo is where the history starts; any later one is a step,
+    // unless a session being opened makes the whole scene one step.
+    const bool step = PhotoWidth > 0 && PhotoHeight > 0 && !CurrentPhoto.Empty() && !StepOpen();
     if (step) BeginStep(StepKind::OpenPhoto, PhotoStepParts);
+    const Picture& photo = *shared;
     LastLayer = -1;
     // The layer the pointer was over no longer exists.
     HoverLayer = -1;
@@ -222,6 +232,10 @@ void ReplacePhoto(const Picture& photo) {
     FitPhotoIntoView();
     CurrentPhoto = photo;
     CurrentPhotoChanged();
+    // Until the caller names the file it came from, a session keeps the
+    // photo's pixels.
+    RememberScenePhoto(std::move(shared), nullptr, {});
+    ++PhotoLoadCount;
     if (step) EndStep();
     RequestFrame();
 }
@@ -245,6 +259,11 @@ bool OpenFoto(const std::string& source) {
         ReportUnusablePhoto(problem);
         return false;
     }
-    ReplacePhoto(photo);
+    auto shared = std::make_shared<const Picture>(std::move(photo));
+    ReplaceScenePhoto(shared);
+    // A session keeps the file itself, so a JPEG is never compressed again.
+    RememberScenePhoto(std::move(shared),
+                       std::make_shared<const std::vector<uint8_t>>(std::move(file.Bytes)),
+                       ExtensionOf(file.Type));
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,8 @@ void UploadPhotoTiles(const Picture& photo);
 void ResetPaintLayer();
 // Puts an already checked photo into the scene in place of the current one.
 void ReplacePhoto(const Picture& photo);
+// The same for a photo already shared, which the scene then keeps as it is.
+void ReplaceScenePhoto(std::shared_ptr<const Picture> photo);
 
 // Conversions between the decoders' pictures and Qt images.
 bool PictureFromQImage(const QImage& image, Picture& out);

@@ -170,10 +170,17 @@ void ShrinkRow(const uint8_t* row, int channels, const std::vector<Coverage>& co
 } // namespace
 
 PhotoProblem ReadPhotoFile(const std::string& path, PhotoFile& out) {
-    PhotoFile file;
-    const auto named = TypeOfFileName(path);
-    if (const PhotoProblem problem = ReadWhole(path, file.Bytes); problem != PhotoProblem::None)
+    std::vector<uint8_t> bytes;
+    if (const PhotoProblem problem = ReadWhole(path, bytes); problem != PhotoProblem::None)
         return problem;
+    return ReadPhotoBytes(std::move(bytes), TypeOfFileName(path), out);
+}
+
+PhotoProblem ReadPhotoBytes(std::vector<uint8_t> bytes, std::optional<PictureFileType> named,
+                            PhotoFile& out) {
+    PhotoFile file;
+    file.Bytes = std::move(bytes);
+    if (file.Bytes.empty()) return PhotoProblem::Empty;
     if (!named || TypeOfContent(file.Bytes.data(), file.Bytes.size()) != named)
         return PhotoProblem::NotAPicture;
     file.Type = *named;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,9 @@ struct PhotoFile {
 // Reads the file and its header. A file over the decode limits is TooLarge
 // here, before anything is allocated for its pixels.
 PhotoProblem ReadPhotoFile(const std::string& path, PhotoFile& out);
+// The same for a file's bytes already in memory, of the type its name gives.
+PhotoProblem ReadPhotoBytes(std::vector<uint8_t> bytes, std::optional<PictureFileType> named,
+                            PhotoFile& out);
 
 struct PictureSize {
     int Width = 0;

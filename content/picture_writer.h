@@ -19,6 +19,7 @@ const char* ExtensionOf(PictureFileType type);
 struct SaveTarget {
     std::string Path;
     PictureFileType Type = PictureFileType::Jpeg;
+    bool Session = false; // a session (.ora) rather than a picture
 };
 SaveTarget ChooseSaveTarget(const std::string& typedPath, PictureFileType chosenFilter);
 

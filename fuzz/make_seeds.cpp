@@ -8,12 +8,16 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
 // jpeglib.h needs FILE and size_t declared before it.
 #include <jpeglib.h>
 #include <png.h>
+
+#include "content/session_file.h"
+#include "content/zip_archive.h"
 
 namespace {
 
@@ -359,6 +363,47 @@ void Dictionaries() {
 
 } // namespace
 
+// A small session: a 9 x 6 photo of its own pixels, two tattoos of one
+// design (one hidden), paint and an open selection; then the same as another
+// program would write it, and cut short.
+void SessionSeeds(const Bytes& png) {
+    SessionScene scene;
+    Picture photo{9, 6, 3, {}};
+    for (int i = 0; i < 9 * 6 * 3; ++i)
+        photo.Pixels.push_back(Sample(i % 27, i / 27, 0));
+    scene.Photo = std::make_shared<const Picture>(photo);
+    scene.Paint = Picture{9, 6, 4, Bytes(9 * 6 * 4, 0)};
+    scene.Paint.Pixels[4 * 10 + 3] = 255;
+    scene.Selection = {{1, 1}, {7, 1}, {4, 5}};
+    scene.SelectionClosed = false;
+    scene.Designs.push_back(
+        {std::make_shared<const Picture>(Picture{2, 2, 4, Bytes(16, 200)}), "Roses", "rose"});
+    SessionTattoo tattoo;
+    tattoo.Layer.Visible = true;
+    tattoo.Layer.Alpha = 180;
+    tattoo.Layer.Corners[1] = {5, 0, 1, 0};
+    tattoo.Layer.Corners[2] = {5, 4, 1, 1};
+    tattoo.Layer.Corners[3] = {0, 4, 0, 1};
+    scene.Tattoos = {tattoo, tattoo};
+    scene.Tattoos[1].Layer.Visible = false;
+    scene.View.BrushSize = "20";
+    Bytes session;
+    std::string error;
+    if (!EncodeSession(scene, session, error)) std::exit(1);
+    Save("session", "session.ora", session);
+    Save("session", "broken-truncated.ora", Cut(session, session.size() / 2));
+    ZipWriter foreign;
+    const std::string type = SessionMimeType;
+    foreign.Add("mimetype", Bytes(type.begin(), type.end()), ZipWriter::Method::Stored);
+    const std::string stack = "<image w=\"7\" h=\"5\"><stack><layer src=\"mergedimage.png\"/>"
+                              "</stack></image>";
+    foreign.Add("stack.xml", Bytes(stack.begin(), stack.end()), ZipWriter::Method::Deflated);
+    foreign.Add("mergedimage.png", png, ZipWriter::Method::Deflated);
+    Bytes other;
+    if (!foreign.Finish(other, error)) std::exit(1);
+    Save("session", "foreign.ora", other);
+}
+
 int main(int argc, char** argv) {
     Root = argc > 1 ? argv[1] : "fuzz/corpus";
     PngSeeds();
@@ -368,6 +413,7 @@ int main(int argc, char** argv) {
     const Bytes miniature = Jpeg({JCS_RGB, 3, false, false, true, 0}, 12, 9);
     CatalogSeeds(miniature);
     GallerySeeds(miniature, Png(PNG_COLOR_TYPE_RGB, 8, false, false), Bmp(24, 0, 3));
+    SessionSeeds(Png(PNG_COLOR_TYPE_RGB, 8, false, false));
     Dictionaries();
     return 0;
 }

@@ -6,6 +6,7 @@
 
 #include "platform/canvas_context.h"
 #include "render/gl_canvas.h"
+#include "scene/scene_changes.h"
 #include "scene/scene_state.h"
 
 namespace {
@@ -118,6 +119,7 @@ void ClearPaintTile(int column, int row) {
 } // namespace
 
 void ClearPaintTiles() {
+    ++PaintEditCount;
     // Handlers run outside frames, where another context may be current.
     MakeCanvasCurrent();
     // Clearing and re-sending all 400 blocks would move over 50 MB through

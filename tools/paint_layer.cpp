@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "scene/history.h"
+#include "scene/scene_changes.h"
 #include "scene/selection_mask.h"
 #include "tools/paint_color.h"
 
@@ -221,11 +222,13 @@ void ErasePixel(int32_t x, int32_t y, int32_t strength) {
 void MarkTileDirty(int32_t column, int32_t row) {
     if (column < 1 || column > PaintTileCount || row < 1 || row > PaintTileCount) return;
     PaintTiles[column][row].Dirty = true;
+    ++PaintEditCount;
 }
 
 void FillSelection() {
     BeginStep(StepKind::Fill, StepPart::Paint | StepPart::Selection);
     CloseSelection();
+    ++PaintEditCount;
     const TPaintColor c = PaintColor;
     const uint8_t rgba[4] = {c.R, c.G, c.B, FullStrength};
     uint32_t colour;

@@ -9,6 +9,7 @@
 #include <QWheelEvent>
 #include <cmath>
 
+#include "content/autosave.h"
 #include "render/frame_renderer.h"
 #include "render/gl_canvas.h"
 #include "scene/frame_request.h"
@@ -77,6 +78,8 @@ void CanvasWidget::DrawFrame() {
         // This frame shows every change requested so far.
         pending_.stop();
         Timer1Timer();
+        // Every change is followed by a composed frame.
+        NoteSceneShown();
     }
     PaceAnimation();
 }

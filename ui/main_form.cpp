@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QWindow>
 
+#include "content/autosave.h"
 #include "content/photo_loader.h"
 #include "platform/canvas_context.h"
 #include "platform/form_controls.h"
@@ -24,6 +25,7 @@
 
 TMainForm* MainForm = nullptr;
 std::string StartupPhoto;
+bool KeepWorkSafe = false;
 std::function<void()> TerminateApplication = [] { QCoreApplication::quit(); };
 
 TMainForm::TMainForm(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint) {
@@ -67,10 +69,9 @@ void TMainForm::bminClick() {
 }
 
 void TMainForm::bcloseClick() {
-    const MessageAnswer answer =
-        ShowMessageBox(Lang(50), Lang(40), MessageButtons::YesNo, MessageIcon::Question);
-    if (answer != MessageAnswer::Yes) return;
+    if (!QuitConfirmed()) return;
     ButtonsImages(0, true);
+    EndAutosave();
     TerminateApplication();
 }
 
@@ -90,6 +91,7 @@ void TMainForm::FormClose() {
     for (TextureName texture : named)
         glDeleteTextures(1, &texture);
     ReleaseCanvasContext();
+    EndAutosave();
     TerminateApplication();
 }
 

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "content/picture_writer.h"
 #include "scene/picture.h"
 #include "tools/photo_view.h"
 
@@ -123,6 +124,16 @@ class TMainForm : public QWidget {
     void bGalleryClick();
     // A photo from a file or a gallery miniature, the buttons refreshed.
     void OpenPhoto(const std::string& path);
+    // Writes the picture or the session the save dialog chose; true when saved.
+    bool SaveTo(const SaveTarget& target);
+    // The quit question, with a third button that saves the session first
+    // when the scene changed since it was last saved. True to quit.
+    bool QuitConfirmed();
+    // Offers the newest autosave a crashed copy left behind.
+    void OfferRecovery();
+    // The brush-size edit and the colour swatches as the scene has them,
+    // after a session brought its own.
+    void ShowSessionTools();
     void GalleryMiniatureClick(int slot);
     // Puts the composed picture into PrintBitmap (empty when there is none).
     void PrintToBMP();
@@ -237,6 +248,13 @@ extern TMainForm* MainForm;
 // The photo named on the command line, opened at start in place of the
 // sample photo; empty for none.
 extern std::string StartupPhoto;
+
+// Whether this run keeps the work safe: autosaves, and offers at start what
+// a crashed copy left. The program sets it; tests that want it too.
+extern bool KeepWorkSafe;
+
+// A photo, or a session for a .ora name.
+bool OpenPhotoOrSession(const std::string& path);
 
 // Ends the program: leaves the message loop. Tests replace it to see that
 // the program would end.

@@ -2,10 +2,12 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
+#include "content/autosave.h"
 #include "content/own_designs.h"
 #include "content/photo_gallery.h"
 #include "content/photo_loader.h"
 #include "content/picture_commands.h"
+#include "content/session_open.h"
 #include "platform/language.h"
 #include "scene/scene_state.h"
 #include "ui/button_skins.h"
@@ -18,8 +20,9 @@
 namespace {
 
 // The filters of each dialog; the first is selected when it opens.
-const QStringList OpenPictureFilters = {"All (*.jpg *.jpeg *.bmp *.png)", "JPEG Image File (*.jpg)",
-                                        "JPEG Image File (*.jpeg)", "Bitmaps (*.bmp)"};
+const QStringList OpenPictureFilters = {"All (*.jpg *.jpeg *.bmp *.png *.ora)",
+                                        "JPEG Image File (*.jpg)", "JPEG Image File (*.jpeg)",
+                                        "Bitmaps (*.bmp)", "Velmora session (*.ora)"};
 const QStringList DesignFilters = {"Pictures (*.jpg *.jpeg *.png *.bmp)", "PNG Image File (*.png)",
                                    "JPEG Image File (*.jpg *.jpeg)", "Bitmaps (*.bmp)"};
 const QStringList GalleryFilters = {"Gallery File (gallery.ini)"};
@@ -87,9 +90,19 @@ bool TMainForm::ImportingDesign() const {
 
 // Loading a photo ends an outline being drawn, and the Select tool with it:
 // the buttons then show the tool that is left.
+// A session opens in place of the whole scene, the photo with it.
+// A session just opened is saved work: nothing of it is lost by quitting.
 void TMainForm::OpenPhoto(const std::string& path) {
-    OpenFoto(path);
+    if (OpenPhotoOrSession(path) && LowerExtension(path) == SessionSuffix) {
+        ShowSessionTools();
+        NoteSceneSaved();
+    }
     ShowButtonsImages();
+}
+
+bool OpenPhotoOrSession(const std::string& path) {
+    if (LowerExtension(path) == SessionSuffix) return OpenSessionFile(path);
+    return OpenFoto(path);
 }
 
 void TMainForm::GalleryMiniatureClick(int slot) {
@@ -102,11 +115,22 @@ void TMainForm::Button10Click() {
     if (dialog.exec() != QDialog::Accepted) return;
     const SaveTarget target = dialog.Target();
     if (target.Path.empty()) return;
-    PrintToBMP();
-    const std::string written = SavePicture(PrintBitmap, target.Path, target.Type);
-    if (!written.empty())
-        RememberDialogFolder(PictureDialog::Save, QString::fromStdString(written));
-    PrintBitmap = Picture{};
+    SaveTo(target);
+}
+
+bool TMainForm::SaveTo(const SaveTarget& target) {
+    std::string written;
+    if (target.Session) {
+        written = SaveSessionFile(target.Path);
+    } else {
+        PrintToBMP();
+        written = SavePicture(PrintBitmap, target.Path, target.Type);
+        PrintBitmap = Picture{};
+    }
+    if (written.empty()) return false;
+    RememberDialogFolder(PictureDialog::Save, QString::fromStdString(written));
+    NoteSceneSaved();
+    return true;
 }
 
 void TMainForm::bprintClick() {

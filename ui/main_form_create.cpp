@@ -2,6 +2,7 @@
 #include <QLineEdit>
 #include <QTimer>
 
+#include "content/autosave.h"
 #include "content/catalog.h"
 #include "content/own_designs.h"
 #include "content/photo_loader.h"
@@ -82,7 +83,14 @@ void TMainForm::FormCreate() {
     Edit1Exit();
     // A photo named on the command line takes the sample photo's place; one
     // that is refused has been reported, and the sample photo is shown.
-    if (StartupPhoto.empty() || !OpenFoto(StartupPhoto)) OpenFoto(StockPhotoSource);
+    if (StartupPhoto.empty() || !OpenPhotoOrSession(StartupPhoto)) OpenFoto(StockPhotoSource);
+    ShowSessionTools();
+    // Nothing is lost by quitting before the first change.
+    NoteSceneSaved();
+    if (KeepWorkSafe) {
+        StartAutosave(this);
+        QTimer::singleShot(0, this, [this] { OfferRecovery(); });
+    }
     Timer2->start();
 }
 

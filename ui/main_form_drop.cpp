@@ -5,6 +5,7 @@
 
 #include "content/dropped_design.h"
 #include "content/photo_loader.h"
+#include "content/session_file.h"
 #include "platform/picture_control.h"
 #include "scene/scene_state.h"
 #include "ui/canvas_widget.h"
@@ -15,7 +16,7 @@ namespace {
 bool IsPictureFile(const std::string& path) {
     const std::string extension = LowerExtension(path);
     return extension == ".jpg" || extension == ".jpeg" || extension == ".bmp" ||
-           extension == ".png";
+           extension == ".png" || extension == SessionSuffix;
 }
 
 // The first dropped local file of a picture type the Open dialog offers;

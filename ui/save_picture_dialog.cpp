@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 
+#include "content/session_file.h"
 #include "platform/language.h"
 #include "platform/message_box.h"
 
@@ -11,8 +12,10 @@ constexpr int TextQuestionCaption = 40;
 constexpr int TextReplaceFile = 94;
 
 // In the order of PictureFileType; the first is selected when it opens.
+// The session comes last, after the picture types.
 const QStringList SavePictureFilters = {"JPEG Image File (*.jpg)", "Bitmaps (*.bmp)",
-                                        "PNG Image File (*.png)"};
+                                        "PNG Image File (*.png)", "Velmora session (*.ora)"};
+constexpr int SessionFilter = 3;
 
 PictureFileType FilterType(int index) {
     return index == 1   ? PictureFileType::Bmp
@@ -42,8 +45,19 @@ SavePictureDialog::SavePictureDialog(QWidget* parent, const QString& folder) : Q
     setAcceptMode(QFileDialog::AcceptSave);
     setFileMode(QFileDialog::AnyFile);
     setDefaultSuffix(DefaultSuffix(PictureFileType::Jpeg));
-    connect(this, &QFileDialog::filterSelected, this,
-            [this] { setDefaultSuffix(DefaultSuffix(ChosenType())); });
+    connect(this, &QFileDialog::filterSelected, this, [this] {
+        setDefaultSuffix(ChosenSession() ? QString(SessionSuffix).mid(1)
+                                         : DefaultSuffix(ChosenType()));
+    });
+}
+
+void SavePictureDialog::SelectSessionFilter() {
+    selectNameFilter(SavePictureFilters[SessionFilter]);
+    setDefaultSuffix(QString(SessionSuffix).mid(1));
+}
+
+bool SavePictureDialog::ChosenSession() const {
+    return SavePictureFilters.indexOf(selectedNameFilter()) == SessionFilter;
 }
 
 PictureFileType SavePictureDialog::ChosenType() const {
@@ -53,7 +67,15 @@ PictureFileType SavePictureDialog::ChosenType() const {
 SaveTarget SavePictureDialog::Target() const {
     const QStringList files = selectedFiles();
     if (files.isEmpty()) return {};
-    return ChooseSaveTarget(files.first().toStdString(), ChosenType());
+    const std::string typed = files.first().toStdString();
+    // As for pictures, a known extension decides whatever filter was chosen.
+    const bool sessionName = LowerExtension(typed) == SessionSuffix;
+    if (sessionName || (ChosenSession() && !TypeOfFileName(typed))) {
+        std::string path = typed;
+        if (!sessionName) path += SessionSuffix;
+        return {path, PictureFileType::Png, true};
+    }
+    return ChooseSaveTarget(typed, ChosenType());
 }
 
 // A folder typed or chosen is opened by the dialog itself, as always.

@@ -39,6 +39,8 @@ class LauncherRun : public ::testing::Test {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("VELMORA_LAUNCHER", launcher.isEmpty() ? launcher_ : launcher);
         environment.insert("VELMORA_MARKER", marker_);
+        // The editor's autosaves stay in the test's folder.
+        environment.insert("XDG_STATE_HOME", folder_.filePath("state"));
         process_.setProcessEnvironment(environment);
         process_.start(BinFolder + "/velmora", arguments);
         if (!process_.waitForStarted(5000)) return false;

@@ -27,7 +27,7 @@ command=$(sed -n 's/^Exec=//p' "$prefix/share/applications/velmora.desktop" | se
 [ "$command" = velmora ] || { echo "unexpected Exec line: $command"; exit 1; }
 
 xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
-    PATH="$1/bin:$PATH" velmora &
+    XDG_STATE_HOME="$1/state" PATH="$1/bin:$PATH" velmora &
     for i in $(seq 1 100); do
         if xwininfo -root -tree | grep -q "\"Velmora - "; then exit 0; fi
         sleep 0.2

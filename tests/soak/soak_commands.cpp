@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "content/photo_loader.h"
+#include "content/picture_commands.h"
 #include "scene/scene_state.h"
 #include "tests/soak/soak_driver.h"
 #include "tests/ui/main_form_fixture.h"
@@ -89,6 +90,22 @@ void SoakDriver::CheckSavedPicture(const std::string& path, int64_t before, int 
         SaveFault = path + " reads back at " + std::to_string(picture.Width) + " x " +
                     std::to_string(picture.Height) + " for a photo of " + std::to_string(width) +
                     " x " + std::to_string(height);
+}
+
+// A session saved through the dialogs and opened again composes the very
+// picture it was saved from. Each gets a name of its own, so no question
+// about replacing a file comes between.
+void SoakDriver::SaveAndReopenSession() {
+    const QString name = folder_.filePath(QString("work-%1.ora").arg(++Sessions));
+    Picture before;
+    if (!ComposePicture(before)) return;
+    RunDialog("bfsave", "SaveDialog1", [name](QDialog* dialog) { TypeFileName(dialog, name); });
+    if (WrittenAt(name.toStdString()) == -1) return;
+    RunDialog("bfopen", "OpenPictureDialog1",
+              [name](QDialog* dialog) { TypeFileName(dialog, name); });
+    Picture after;
+    if (SaveFault.empty() && (!ComposePicture(after) || after.Pixels != before.Pixels))
+        SaveFault = name.toStdString() + " does not compose as it was saved";
 }
 
 void SoakDriver::ClearAll() {

@@ -89,6 +89,7 @@ const std::vector<SoakDriver::Action>& SoakDriver::Actions() {
         {"open photo", 1, &SoakDriver::OpenPhoto},
         {"open photo by dialog", 1, &SoakDriver::OpenPhotoByDialog},
         {"save", 1, &SoakDriver::SaveInFolder},
+        {"save and reopen session", 1, &SoakDriver::SaveAndReopenSession},
         {"clear", 1, &SoakDriver::ClearAll},
         {"print cancelled", 1, &SoakDriver::CancelPrint},
         {"add to gallery", 1, &SoakDriver::AddToGallery},

@@ -38,6 +38,7 @@ class SoakDriver {
     int MostOutlinePoints = 0; // the longest selection outline reached
     float MostZoom = 0;
     int Saves = 0;
+    int Sessions = 0;
     int GalleryAdds = 0;
     int ScaleDownQuestions = 0; // asked for photos over the working size
     int ScaledDown = 0;         // of those, answered Yes
@@ -91,6 +92,7 @@ class SoakDriver {
     void OpenPhoto();
     void OpenPhotoByDialog();
     void SaveInFolder();
+    void SaveAndReopenSession();
     void CheckSavedPicture(const std::string& path, int64_t before, int width, int height);
     void ClearAll();
     void CancelPrint();

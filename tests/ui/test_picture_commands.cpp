@@ -22,7 +22,7 @@ TEST_F(PictureCommands, SaveWritesEachTypeAtThePhotosSizeAndLeavesTheViewAlone) 
     });
     ClickControl(form_.ImageButton("bfsave"));
     EXPECT_EQ(filters, (QStringList{"JPEG Image File (*.jpg)", "Bitmaps (*.bmp)",
-                                    "PNG Image File (*.png)"}));
+                                    "PNG Image File (*.png)", "Velmora session (*.ora)"}));
     ExpectComposed(dir_.filePath("look.jpg"), 12);
     SaveAs(dir_.filePath("look.bmp"));
     ExpectComposed(dir_.filePath("look.bmp"), 0);
@@ -62,8 +62,8 @@ TEST_F(PictureCommands, OpenPictureStartsInTheSampleFolderAndLoadsTheTypedFile) 
     QImage(90, 70, QImage::Format_RGB888).save(dir_.filePath("small.bmp"), "BMP");
     ClickControl(form_.ImageButton("bfopen"));
     EXPECT_EQ(folder, QDir(QString::fromStdString(ProgramFolder + "sample")).absolutePath());
-    EXPECT_EQ(filters.value(0), "All (*.jpg *.jpeg *.bmp *.png)");
-    EXPECT_EQ(filters.size(), 4);
+    EXPECT_EQ(filters.value(0), "All (*.jpg *.jpeg *.bmp *.png *.ora)");
+    EXPECT_EQ(filters.size(), 5);
     EXPECT_EQ(PhotoWidth, 90);
     EXPECT_EQ(LastLayer, -1);
 }
