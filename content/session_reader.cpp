@@ -14,7 +14,6 @@
 namespace {
 
 constexpr const char* StackEntry = "stack.xml";
-constexpr const char* MergedEntry = "mergedimage.png";
 
 SessionProblem FromZip(ZipProblem problem) {
     switch (problem) {

@@ -14,7 +14,6 @@
 namespace {
 
 constexpr const char* StackEntry = "stack.xml";
-constexpr const char* MergedEntry = "mergedimage.png";
 constexpr const char* ThumbnailEntry = "Thumbnails/thumbnail.png";
 constexpr const char* OpenRasterVersion = "0.0.5";
 
@@ -96,9 +95,10 @@ Picture Thumbnail(const Picture& picture) {
 class EntryList {
   public:
     explicit EntryList(ZipWriter& zip) : zip_(zip) {}
-    bool AddPng(const std::string& name, const Picture& picture) {
+    bool AddPng(const std::string& name, const Picture& picture,
+                int level = SessionLayerCompression) {
         std::vector<unsigned char> png;
-        if (!failed_ && !EncodePngMemory(picture, png, &error_)) failed_ = true;
+        if (!failed_ && !EncodePngMemory(picture, png, &error_, level)) failed_ = true;
         if (!failed_) zip_.Add(name, std::move(png), ZipWriter::Method::Stored);
         return !failed_;
     }
@@ -186,7 +186,8 @@ bool EncodeSession(const SessionScene& scene, std::vector<uint8_t>& out, std::st
     AddTattooLayers(scene, entries, stack);
     const bool painted = AddPaint(scene, entries, stack);
     const Picture& merged = scene.Merged.Empty() ? photo : scene.Merged;
-    entries.AddPng(MergedEntry, merged);
+    // As Save writes it as PNG, byte for byte.
+    entries.AddPng(MergedEntry, merged, PngDefaultCompression);
     entries.AddPng(ThumbnailEntry, Thumbnail(merged));
     AddVelmoraPart(scene, painted, zip, entries);
     zip.Add(StackEntry, Bytes(StackXml(photo.Width, photo.Height, stack)),
