@@ -1,6 +1,8 @@
 #include "bench/support/bench_scene.h"
 
 #include <GL/gl.h>
+#include <algorithm>
+#include <cmath>
 
 #include "render/canvas_cursor.h"
 #include "render/gl_canvas.h"
@@ -92,4 +94,23 @@ void PrepareFullScene(bool painted, int width, int height) {
     PlaceLayers(50);
     if (painted) PaintEverything();
     MarkAllPaintTilesDirty();
+}
+
+Picture SkinPicture(int width, int height, int channels, int seed) {
+    Picture picture{width, height, channels,
+                    std::vector<uint8_t>(size_t(width) * height * channels)};
+    uint32_t noise = uint32_t(seed) * 2654435761u + 1;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            noise = noise * 1664525u + 1013904223u;
+            const int grain = int(noise >> 29) - 4;
+            const double shade =
+                0.75 + 0.25 * std::sin((x + seed * 37) / 90.0) * std::cos(y / 130.0);
+            uint8_t* p = &picture.Pixels[(size_t(y) * width + x) * channels];
+            p[0] = uint8_t(std::clamp(int(220 * shade) + grain, 0, 255));
+            p[1] = uint8_t(std::clamp(int(170 * shade) + grain, 0, 255));
+            p[2] = uint8_t(std::clamp(int(140 * shade) + grain, 0, 255));
+            if (channels == 4) p[3] = uint8_t((x / 8 + y / 8) % 2 ? 255 : 0);
+        }
+    return picture;
 }

@@ -5,6 +5,7 @@
 #include <QOpenGLFramebufferObject>
 #include <memory>
 
+#include "scene/picture.h"
 #include "scene/scene_state.h"
 
 // The canvas drawn into an offscreen framebuffer of the panel's size (or of
@@ -33,3 +34,8 @@ void PrepareScene(int width = CanvasWidth, int height = CanvasHeight);
 void PrepareFullScene(bool painted = true, int width = CanvasWidth, int height = CanvasHeight);
 
 void MarkAllPaintTilesDirty();
+
+// Smooth shading with a little grain, like skin on a photo, so that encoders
+// and decoders meet the kind of content they meet in use; with four channels
+// the alpha is a checkerboard of 8-pixel squares.
+Picture SkinPicture(int width, int height, int channels, int seed);
