@@ -108,14 +108,22 @@ void FixSelectionPoint() {
         NotifySelection(Lang(TextSelectionFull));
         return;
     }
+    // Each point is a step of its own: the mask follows every fixed edge,
+    // and undo must find the selection as it was before the outline began.
+    BeginStep(StepKind::Select, StepPart::Selection);
     FixCurrentPoint();
+    EndStep();
 }
 
+// A step: the selection it drops may have clipped the tattoos.
 void StartSelectionOutline() {
+    BeginStep(StepKind::Select, StepPart::Selection);
     SelectionClosed = false;
     SelectionLast = 0;
     ClearSelectionMask();
     ToolMode = Tool::Select;
+    MoveSelectionPoint();
+    EndStep();
 }
 
 void PressSelectionTool() {

@@ -26,8 +26,8 @@ void FixSelectionPoint();
 // without a move there first (a tap on a tablet or a touch screen).
 void PressSelectionTool();
 
-// Starts a new, empty outline with nothing selected and selects the Select
-// tool.
+// Starts a new, empty outline with nothing selected, its first point under
+// the pointer, and selects the Select tool, as one step.
 void StartSelectionOutline();
 
 // Closes an open outline as one step the user can undo.

@@ -61,7 +61,6 @@ void TMainForm::Image18Click() {
     const bool starting = SelectionClosed;
     if (starting) StartSelectionOutline();
     SelectTool(Tool::Select, false);
-    if (starting) MoveSelectionPoint();
 }
 
 // Drops any outline and selects everything.

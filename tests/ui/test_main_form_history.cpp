@@ -160,6 +160,14 @@ TEST_F(History, EveryKindOfStepIsUndoneAndRedoneExactly) {
              Send(QEvent::MouseButtonDblClick, {200, 350}, Qt::LeftButton);
          }},
         {"Fill", {}, click("Image19")},
+        // A new outline drops the selection the tattoos were clipped to; its
+        // points are steps too.
+        {"Selection", key('K'), key('L')},
+        {"Selection",
+         [&] {
+             PointAt({120, 200});
+         },
+         drag({120, 200}, {})},
         {"Select all", click("Image18"), [&] { SecondClick("Image18"); }},
         {"Clear", {}, click("bfdelete")},
         {"Open photo", addTattoo,
