@@ -100,10 +100,14 @@ bool AgreesToScaleDown(const PhotoFile& file) {
 }
 
 // An undo or redo shows a photo again: its tiles, then the view of the step.
+// What is made from the photo follows it: the ink look's shading, and the
+// photo a session saves (its pixels now, as the file it came from is gone).
 bool ShowPhotoAgain(Picture&& photo) {
     MakeCanvasCurrent();
     UploadPhotoTiles(photo);
+    PhotoShading = ComputeShadingMap(photo);
     CurrentPhoto = std::move(photo);
+    RememberScenePhoto(std::make_shared<const Picture>(CurrentPhoto), nullptr, {});
     return true;
 }
 

@@ -12,7 +12,9 @@
 #include "content/zip_archive.h"
 #include "render/layer_capture.h"
 #include "scene/frame_request.h"
+#include "scene/history.h"
 #include "tests/ui/picture_commands_fixture.h"
+#include "ui/canvas_widget.h"
 
 namespace {
 
@@ -130,6 +132,24 @@ TEST_F(Sessions, ASessionSavedAndOpenedThroughTheDialogsComposesTheSamePicture) 
     EXPECT_FALSE(SelectionClosed);
     EXPECT_TRUE(Composed() == before) << "the composed picture is byte-identical";
     EXPECT_FALSE(SceneUnsaved()) << "the session just opened is saved work";
+}
+
+// A photo brought back by undo is the one the ink bends over and the one a
+// session saves, even when the photo it replaced had the same size.
+TEST_F(Sessions, ThePhotoAnUndoBringsBackIsDrawnAndSaved) {
+    Layers[1].InkLook = true;
+    const std::vector<uint8_t> before = Composed();
+    Picture plain = CurrentPhoto;
+    std::fill(plain.Pixels.begin(), plain.Pixels.end(), uint8_t(90));
+    ReplacePhoto(plain);
+    QTest::keyClick(form_.Panel1, Qt::Key_Z, Qt::ControlModifier);
+    ASSERT_EQ(LastLayer, 2);
+    EXPECT_TRUE(Composed() == before) << "the ink follows the photo brought back";
+    SaveAs(dir_.filePath("undone"), 3);
+    OpenFoto(StockPhotoSource);
+    OpenThroughDialog(dir_.filePath("undone.ora"));
+    EXPECT_TRUE(messages_.empty());
+    EXPECT_TRUE(Composed() == before) << "the session holds the photo shown";
 }
 
 // Another program's file opens as a photo of its composed picture.
