@@ -1,16 +1,20 @@
 #include "content/catalog.h"
 
+#include <GL/gl.h>
 #include <QLabel>
 #include <memory>
 
 #include "content/content_messages.h"
+#include "content/dropped_design.h"
 #include "content/png_codec.h"
 #include "content/session_scene.h"
+#include "platform/canvas_context.h"
 #include "platform/form_controls.h"
 #include "platform/language.h"
 #include "platform/picture_control.h"
 #include "render/frame_renderer.h"
 #include "render/gl_canvas.h"
+#include "render/ink_texture.h"
 #include "scene/frame_request.h"
 #include "scene/geometry.h"
 #include "scene/history.h"
@@ -77,6 +81,36 @@ Picture DesignWithAlpha(const Picture& picture) {
 
 namespace {
 
+// How many catalog designs keep their texture while nothing uses them. A
+// 1024-pixel design holds over 5 MB of texture with its mipmaps, and its
+// picture again for sessions, so a user browsing the whole catalog would
+// otherwise keep every design they ever placed.
+constexpr int MaxIdleDesignTextures = 8;
+
+int IdleDesignTextures() {
+    int idle = 0;
+    for (const CatalogGroup& group : Groups)
+        for (const CatalogItem& item : group.Items)
+            if (item.Loaded && !TextureInUse(item.Texture)) ++idle;
+    return idle;
+}
+
+// Deletes the textures of the designs no layer and no step of the history
+// uses; they are made again from their files when next placed.
+void FreeIdleDesignTextures() {
+    if (IdleDesignTextures() < MaxIdleDesignTextures) return;
+    MakeCanvasCurrent();
+    for (CatalogGroup& group : Groups)
+        for (CatalogItem& item : group.Items) {
+            if (!item.Loaded || TextureInUse(item.Texture)) continue;
+            ForgetInkTexture(item.Texture);
+            ForgetDesign(item.Texture);
+            glDeleteTextures(1, &item.Texture);
+            item.Loaded = false;
+            item.Texture = 0;
+        }
+}
+
 // Makes the design's texture on its first placement; every later layer of the
 // design shares it. A design whose miniature could not be read shows an empty
 // slot, and a click on it does nothing.
@@ -89,6 +123,7 @@ bool EnsureDesignTexture(const CatalogGroup& group, CatalogItem& item) {
                           MessageIcon::Error);
         return false;
     }
+    FreeIdleDesignTextures();
     auto pixels = std::make_shared<const Picture>(DesignWithAlpha(picture));
     item.Texture = UploadTexture(1, *pixels, true);
     // A session stores the picture a layer was made from.

@@ -52,10 +52,6 @@ size_t TexturesKeptForHistory() {
     return bytes;
 }
 
-bool TextureInUse(TextureName texture) {
-    return UsedByLayer(texture) || HistoryUsesTexture(texture);
-}
-
 // A picture over the texture limit, scaled down with its aspect kept.
 Picture WithinTextureLimit(const Picture& picture) {
     if (picture.Width <= MaxDroppedDesignSide && picture.Height <= MaxDroppedDesignSide)
@@ -80,6 +76,10 @@ bool ReadDesign(const std::string& path, Picture& out) {
 }
 
 } // namespace
+
+bool TextureInUse(TextureName texture) {
+    return UsedByLayer(texture) || HistoryUsesTexture(texture);
+}
 
 void AdoptDesignTexture(TextureName texture, size_t bytes) {
     HistoryStepsDropped = DeleteUnusedDroppedTextures;

@@ -32,6 +32,9 @@ void PlaceDroppedCorners(int32_t x, int32_t y, float shownWidth, float shownHeig
 // designs' keeping: it is deleted once no layer and no step of the history
 // uses it. `bytes` is what it holds, counted against the history's bound.
 void AdoptDesignTexture(TextureName texture, size_t bytes);
+// Whether a layer, or a step of the history that can bring one back, uses
+// the texture.
+bool TextureInUse(TextureName texture);
 // Deletes the kept textures nothing uses any more.
 void DeleteUnusedDroppedTextures();
 // Makes a texture of an RGBA design (top row first) that is deleted once no
