@@ -4,8 +4,10 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QTimer>
+#include <QUrl>
 #include <memory>
 
 #include "content/content_messages.h"
@@ -88,6 +90,17 @@ const QImage& MainFormTest::Shown(const char* control) {
 
 void MainFormTest::HoverControl(QWidget* control) {
     MovePointer(control, control->rect().center());
+}
+
+bool MainFormTest::Drop(const QString& file, QPoint at) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(file)});
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(&form_, &enter);
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(&form_, &drop);
+    QCoreApplication::processEvents();
+    return enter.isAccepted();
 }
 
 void MainFormTest::MovePointer(QWidget* control, QPoint point) {

@@ -29,6 +29,9 @@ class MainFormTest : public ::testing::Test {
     static void ClickControl(QWidget* control, Qt::MouseButton button = Qt::LeftButton);
     static void HoverControl(QWidget* control);
     static void MovePointer(QWidget* control, QPoint point);
+    // Drops the file at a point of the window, as a file manager would;
+    // whether the window took the drag.
+    bool Drop(const QString& file, QPoint at);
 
     TMainForm& form_ = SharedMainForm();
     int terminations_ = 0;

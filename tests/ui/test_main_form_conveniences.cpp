@@ -68,17 +68,6 @@ class Conveniences : public MainFormTest {
         form_.Panel1->grabFramebuffer();
         EXPECT_EQ(HoverLayer, LastLayer) << "the uppermost tattoo is the one under the pointer";
     }
-    // Drops the file at a point of the window, as a file manager would.
-    void Drop(const QString& file, QPoint at) {
-        QMimeData data;
-        data.setUrls({QUrl::fromLocalFile(file)});
-        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
-        QApplication::sendEvent(&form_, &enter);
-        ASSERT_TRUE(enter.isAccepted());
-        QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, {});
-        QApplication::sendEvent(&form_, &drop);
-        QCoreApplication::processEvents();
-    }
     QString Write(const char* name, QSize size, QByteArray bytes = {}) {
         const QString path = dir_.filePath(name);
         QFile file(path);
@@ -128,12 +117,12 @@ TEST_F(Conveniences, DeleteRemovesTheTattooUnderThePointer) {
 
 TEST_F(Conveniences, ADroppedPictureBecomesThePhotoAndADroppedPngOnTheCanvasATattoo) {
     PointAtNewLayer();
-    Drop(Write("photo.jpg", {300, 200}), {60, 400});
+    ASSERT_TRUE(Drop(Write("photo.jpg", {300, 200}), {60, 400}));
     EXPECT_EQ(ImageWidth, 300);
     EXPECT_EQ(LastLayer, -1) << "a new photo starts with no tattoos";
 
     ToolMode = Tool::Paint;
-    Drop(Write("design.png", {200, 100}), OnCanvas({100, 150}));
+    ASSERT_TRUE(Drop(Write("design.png", {200, 100}), OnCanvas({100, 150})));
     ASSERT_EQ(LastLayer, 0);
     EXPECT_EQ(ToolMode, Tool::Move);
     const TLayerCorner* c = Layers[0].Corners;
@@ -141,14 +130,15 @@ TEST_F(Conveniences, ADroppedPictureBecomesThePhotoAndADroppedPngOnTheCanvasATat
     EXPECT_NEAR((c[0].X + c[1].X) / 2 * Zoom + view.CenterX - PanX, 100, 0.01);
     EXPECT_NEAR((c[0].Y + c[3].Y) / 2 * Zoom + view.CenterY - PanY, 150, 0.01);
     EXPECT_NEAR((c[1].X - c[0].X) * Zoom, 100, 0.01) << "shown at half its size";
-    Drop(dir_.filePath("design.png"), OnCanvas({200, 150}));
+    ASSERT_TRUE(Drop(dir_.filePath("design.png"), OnCanvas({200, 150})));
     EXPECT_EQ(DroppedDesignTextureCount(), 2);
     OpenFoto(StockPhotoSource);
     ClearHistory();
-    Drop(dir_.filePath("design.png"), OnCanvas({100, 150}));
+    ASSERT_TRUE(Drop(dir_.filePath("design.png"), OnCanvas({100, 150})));
     EXPECT_EQ(DroppedDesignTextureCount(), 1) << "textures no layer or step uses are let go";
 
-    Drop(Write("broken.png", {}, "\x89PNG\r\n\x1a\n not really"), OnCanvas({100, 150}));
+    ASSERT_TRUE(
+        Drop(Write("broken.png", {}, "\x89PNG\r\n\x1a\n not really"), OnCanvas({100, 150})));
     EXPECT_EQ(LastLayer, 0);
     EXPECT_EQ(messages_.size(), 1u);
 }

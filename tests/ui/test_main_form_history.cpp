@@ -78,15 +78,6 @@ class History : public MainFormTest {
     void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::keyClick(form_.Panel1, Qt::Key(key), modifiers);
     }
-    void Drop(const QString& file, QPoint at) {
-        QMimeData data;
-        data.setUrls({QUrl::fromLocalFile(file)});
-        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
-        QApplication::sendEvent(&form_, &enter);
-        QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, {});
-        QApplication::sendEvent(&form_, &drop);
-        QCoreApplication::processEvents();
-    }
     QString Write(const char* name, QSize size, QColor colour) {
         QImage image(size, QImage::Format_ARGB32);
         image.fill(colour);

@@ -54,15 +54,6 @@ class OwnDesignsWindow : public MainFormTest {
         image.save(dir_.filePath(name));
         return dir_.filePath(name);
     }
-    void Drop(const QString& file, QPoint at) {
-        QMimeData data;
-        data.setUrls({QUrl::fromLocalFile(file)});
-        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
-        QApplication::sendEvent(&form_, &enter);
-        QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, {});
-        QApplication::sendEvent(&form_, &drop);
-        QCoreApplication::processEvents();
-    }
     int OwnCount() const {
         const int group = OwnDesignsGroup();
         return group < 0 ? 0 : Groups[size_t(group)].ItemCount;
